@@ -7,7 +7,7 @@ namespace veltra {
 
 // state = state * 214013 + 2531011 (mod 2^32); each draw yields (state >> 16) & 0x7FFF.
 class LcgRandom {
-public:
+  public:
     void Seed(int32_t seed) { state = static_cast<uint32_t>(seed); }
     int Next() {
         state = state * 214013u + 2531011u;
@@ -21,7 +21,7 @@ public:
     }
     uint32_t State() const { return state; }
 
-private:
+  private:
     uint32_t state = 1;  // the state before the first seeding
 };
 

@@ -6,7 +6,9 @@
 namespace veltra {
 namespace {
 
-pcre2_code* Code(const std::shared_ptr<void>& code) { return static_cast<pcre2_code*>(code.get()); }
+pcre2_code* Code(const std::shared_ptr<void>& code) {
+    return static_cast<pcre2_code*>(code.get());
+}
 
 }  // namespace
 
@@ -22,11 +24,13 @@ Regex::Regex(std::string_view pattern) {
         pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
                       PCRE2_UTF | PCRE2_MATCH_INVALID_UTF, &error, &errorOffset, nullptr);
     if (compiled != nullptr) {
-        code = std::shared_ptr<void>(compiled, [](void* p) { pcre2_code_free(static_cast<pcre2_code*>(p)); });
+        code = std::shared_ptr<void>(compiled,
+                                     [](void* p) { pcre2_code_free(static_cast<pcre2_code*>(p)); });
     }
 }
 
-std::optional<RegexMatch> Regex::Match(std::string_view text, size_t start, unsigned options) const {
+std::optional<RegexMatch> Regex::Match(std::string_view text, size_t start,
+                                       unsigned options) const {
     if (!code || start > text.size()) return std::nullopt;
     pcre2_code* compiled = Code(code);
     std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)> data(
@@ -67,7 +71,8 @@ std::vector<RegexMatch> Regex::AllMatches(std::string_view text) const {
         if (m->length == 0) {
             // An empty match: step over one whole character before searching again.
             next = m->offset + 1;
-            while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+            while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+                ++next;
         }
         matches.push_back(std::move(*m));
         start = next;

@@ -20,7 +20,7 @@ struct RegexMatch {
 };
 
 class Regex {
-public:
+  public:
     // Compiles the pattern in UTF mode; characters, not bytes, are the units, and
     // a subject that is not valid UTF-8 simply finds no match there.
     explicit Regex(std::string_view pattern);
@@ -35,7 +35,7 @@ public:
     // A match covering the whole text, or nothing.
     std::optional<RegexMatch> WholeMatch(std::string_view text) const;
 
-private:
+  private:
     std::optional<RegexMatch> Match(std::string_view text, size_t start, unsigned options) const;
 
     std::shared_ptr<void> code;  // pcre2_code_8, shared by copies

@@ -30,6 +30,8 @@ int64_t IntegerOfText(std::string_view text) {
     return -value;
 }
 
-int32_t Int32OfText(std::string_view text) { return WrapInt32(IntegerOfText(text)); }
+int32_t Int32OfText(std::string_view text) {
+    return WrapInt32(IntegerOfText(text));
+}
 
 }  // namespace veltra

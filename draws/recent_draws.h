@@ -9,7 +9,7 @@
 namespace veltra {
 
 class RecentDraws {
-public:
+  public:
     int Count() const { return static_cast<int>(records.size()); }
     // The record at a 1-based index; a fresh record when the index is out of range.
     const DrawRecord& At(int index) const;
@@ -18,7 +18,7 @@ public:
     void Resize(int count);
     DrawRecord& operator[](int index) { return records.at(static_cast<size_t>(index - 1)); }
 
-private:
+  private:
     std::deque<DrawRecord> records;
 };
 

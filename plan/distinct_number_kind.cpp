@@ -26,7 +26,8 @@ std::string DistinctNumberKind::取下期预测(int seed) const {
 
 bool DistinctNumberKind::验证预测(const DrawNumbers& numbers, std::string_view forecast) const {
     int count = 0;
-    const auto end = numbers.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(numbers.size(), 3));
+    const auto end =
+        numbers.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(numbers.size(), 3));
     for (const std::string& piece : SplitText(forecast, ",")) {
         if (!piece.empty() && std::find(numbers.begin(), end, piece) != end) ++count;
     }

@@ -7,8 +7,10 @@
 namespace veltra {
 
 class DistinctNumberKind final : public PlanKind {
-public:
-    std::unique_ptr<PlanKind> Clone() const override { return std::make_unique<DistinctNumberKind>(*this); }
+  public:
+    std::unique_ptr<PlanKind> Clone() const override {
+        return std::make_unique<DistinctNumberKind>(*this);
+    }
     std::string 取下期预测(int seed) const override;
     bool 验证预测(const DrawNumbers& numbers, std::string_view forecast) const override;
     void Configure(int neededCount, int codeCount, std::string_view name);

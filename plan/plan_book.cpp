@@ -95,32 +95,38 @@ std::string PlanBook::SerialAfter(std::string_view period, int64_t k) const {
 
 std::string PlanBook::PlanText(const PlanRecord& record, std::string_view prefix) {
     std::string text;
+    text.reserve(record.entries.size() * (64 + prefix.size() + record.name.size()));
+    const bool compact = record.displayMode == kCompact;
+    const bool single = record.periodCount == 1;
     for (const ForecastEntry& e : record.entries) {
-        if (record.periodCount == 1) {
-            text += e.startSerial + "期 ";
-        } else {
-            text += e.startSerial + "-" + e.endSerial + "期 ";
+        text += e.startSerial;
+        if (!single) {
+            text += '-';
+            text += e.endSerial;
         }
+        text += "期 ";
         text += prefix;
         text += record.name;
-        std::string outcome;
-        const std::string drawn = "<" + e.drawSerial + "期-" + e.drawNumbers + ">";
-        if (e.status == kHit) {
-            outcome = drawn + "→中";
-        } else if (e.status == kMiss) {
-            outcome = record.periodCount == 1 ? drawn + "→无" : "挂";
+        if (compact) {
+            text += ' ';
         } else {
-            outcome = "等开";
+            text += "【";
+            text += e.forecast;
+            text += "】 ";
         }
-        if (record.displayMode == kCompact) {
-            text += " " + outcome;
+        if (e.status == kHit || (e.status == kMiss && single)) {
+            text += '<';
+            text += e.drawSerial;
+            text += "期-";
+            text += e.drawNumbers;
+            text += e.status == kHit ? ">→中" : ">→无";
         } else {
-            text += "【" + e.forecast + "】 " + outcome;
+            text += e.status == kMiss ? "挂" : "等开";
         }
         text += "\r\n";
     }
     // The compact list shows the forecast in force once, at the bottom.
-    if (record.displayMode == kCompact && !record.entries.empty()) {
+    if (compact && !record.entries.empty()) {
         text += "\r\n\r\n ";
         text += record.entries.back().forecast;
         text += "\r\n";
@@ -240,7 +246,9 @@ std::string PlanBook::PlanTextAt(int index) const {
     return plan ? PlanText(*plan, keyText) : std::string();
 }
 
-std::string PlanBook::PlanTextByName(std::string_view name) const { return PlanTextAt(FindPlan(name)); }
+std::string PlanBook::PlanTextByName(std::string_view name) const {
+    return PlanTextAt(FindPlan(name));
+}
 
 void PlanBook::CopyPlanAt(int index, PlanRecord& out) const {
     if (const PlanRecord* plan = PlanAt(index)) out = *plan;

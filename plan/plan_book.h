@@ -19,7 +19,7 @@ namespace veltra {
 int64_t HexPrefixValue(std::string_view text, int n);
 
 class PlanBook {
-public:
+  public:
     // uptime: the millisecond counter the replay mixes into its candidate seeds.
     explicit PlanBook(Clock& uptime);
 
@@ -55,8 +55,10 @@ public:
                    int32_t seed, const DrawNumbers& hindsight);
     // True when `needed` entries with status key are found among the newest `window`
     // entries; consecutive: any other status on the way ends the search.
-    bool CountRecent(const PlanRecord& record, int key, int window, int needed, bool consecutive) const;
-    void IssueNext(PlanRecord& record, std::string_view period, int32_t seed, const DrawNumbers& hindsight);
+    bool CountRecent(const PlanRecord& record, int key, int window, int needed,
+                     bool consecutive) const;
+    void IssueNext(PlanRecord& record, std::string_view period, int32_t seed,
+                   const DrawNumbers& hindsight);
 
     // 1-based index of the first plan called name; 0 when none.
     int FindPlan(std::string_view name) const;
@@ -77,7 +79,7 @@ public:
     int ResetOnMisses() const { return resetOnMisses; }
     const PlanRecord* PlanAt(int index) const;
 
-private:
+  private:
     Clock& uptime;
     std::string keyText;
     int32_t bookSeed = 0;

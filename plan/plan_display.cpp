@@ -21,7 +21,8 @@ std::vector<std::string> WordsOf(std::string_view text) {
 }  // namespace
 
 PlanDisplay::PlanDisplay(WindowSystem& windowSystem, PlanBook& planBook, RecentDraws& draws,
-                         const AppState& appState, const ProductProfile& product, Clock& uptimeCounter)
+                         const AppState& appState, const ProductProfile& product,
+                         Clock& uptimeCounter)
     : windows(windowSystem),
       book(planBook),
       recentDraws(draws),
@@ -42,9 +43,13 @@ void PlanDisplay::OnNewDraw(const DrawRecord& draw) {
 }
 
 std::string PlanDisplay::BoxText() const {
-    PlanRecord plan;
-    book.CopyPlanByName(shownPlan, plan);
-    return book.PlanTextByName(shownPlan) + "\r\n\r\n" + StatisticsText(plan);
+    // The statistics of a plan that does not exist are those of an empty record.
+    static const PlanRecord kEmpty;
+    const PlanRecord* plan = book.PlanAt(book.FindPlan(shownPlan));
+    std::string text = plan ? PlanBook::PlanText(*plan, book.KeyText()) : std::string();
+    text += "\r\n\r\n";
+    text += StatisticsText(plan ? *plan : kEmpty);
+    return text;
 }
 
 void PlanDisplay::Refresh() {
@@ -64,7 +69,9 @@ void PlanDisplay::SetBetCount(int betCount) {
     ClearAndRebuild();
 }
 
-void PlanDisplay::ClearAndRebuild(int /*unused*/) { Rebuild(state.periodCount); }
+void PlanDisplay::ClearAndRebuild(int /*unused*/) {
+    Rebuild(state.periodCount);
+}
 
 void PlanDisplay::Rebuild(int periodCount) {
     book.ClearAllForecasts();

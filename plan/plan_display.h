@@ -16,9 +16,9 @@
 namespace veltra {
 
 class PlanDisplay {
-public:
-    PlanDisplay(WindowSystem& windows, PlanBook& book, RecentDraws& recentDraws, const AppState& state,
-                const ProductProfile& profile, Clock& uptime);
+  public:
+    PlanDisplay(WindowSystem& windows, PlanBook& book, RecentDraws& recentDraws,
+                const AppState& state, const ProductProfile& profile, Clock& uptime);
 
     // Shows the plan called planName in the given control of the given window.
     void Bind(std::string_view window, std::string_view control, std::string_view planName);
@@ -35,13 +35,14 @@ public:
     void Rebuild(int periodCount);
     // Adds one plan per word of the first entry of a plan template; false when the
     // template has no entry or a word is not a plan type.
-    bool BuildPlansFromTemplate(std::string_view templateText, std::string_view names, bool useNames);
+    bool BuildPlansFromTemplate(std::string_view templateText, std::string_view names,
+                                bool useNames);
 
     // The text the box shows for the bound plan.
     std::string BoxText() const;
     const std::string& ShownPlan() const { return shownPlan; }
 
-private:
+  private:
     WindowSystem& windows;
     PlanBook& book;
     RecentDraws& recentDraws;

@@ -16,7 +16,7 @@ using DrawNumbers = std::vector<std::string>;
 enum DisplayMode : int { kBracketed = 1, kCompact = 2 };
 
 class PlanKind {
-public:
+  public:
     virtual ~PlanKind() = default;
     // A deep copy holding every field, the name included.
     virtual std::unique_ptr<PlanKind> Clone() const = 0;
@@ -35,7 +35,7 @@ public:
     // simply does not hit.
     virtual bool 验证预测(const DrawNumbers& numbers, std::string_view forecast) const = 0;
 
-protected:
+  protected:
     PlanKind() = default;
     PlanKind(const PlanKind&) = default;
     PlanKind& operator=(const PlanKind&) = default;

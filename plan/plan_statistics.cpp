@@ -26,8 +26,8 @@ std::string StatisticsText(const PlanRecord& record) {
         if (e.status == kMiss) ++misses;
     }
     const int total = record.EntryCount();
-    return "当前计划统计：总计" + std::to_string(total) + "期，中" + std::to_string(hits) + "期，挂" +
-           std::to_string(misses) + "期，中奖率为" + HitRateText(hits, total) +
+    return "当前计划统计：总计" + std::to_string(total) + "期，中" + std::to_string(hits) +
+           "期，挂" + std::to_string(misses) + "期，中奖率为" + HitRateText(hits, total) +
            "%\r\n彩票有风险，投注需谨慎！";
 }
 

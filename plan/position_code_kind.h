@@ -6,8 +6,10 @@
 namespace veltra {
 
 class PositionCodeKind final : public PlanKind {
-public:
-    std::unique_ptr<PlanKind> Clone() const override { return std::make_unique<PositionCodeKind>(*this); }
+  public:
+    std::unique_ptr<PlanKind> Clone() const override {
+        return std::make_unique<PositionCodeKind>(*this);
+    }
     std::string 取下期预测(int seed) const override;
     bool 验证预测(const DrawNumbers& numbers, std::string_view forecast) const override;
     // Fewer than 4 codes are shown compact, 4 or more bracketed.

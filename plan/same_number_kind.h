@@ -6,8 +6,10 @@
 namespace veltra {
 
 class SameNumberKind final : public PlanKind {
-public:
-    std::unique_ptr<PlanKind> Clone() const override { return std::make_unique<SameNumberKind>(*this); }
+  public:
+    std::unique_ptr<PlanKind> Clone() const override {
+        return std::make_unique<SameNumberKind>(*this);
+    }
     std::string 取下期预测(int seed) const override;
     bool 验证预测(const DrawNumbers& numbers, std::string_view forecast) const override;
     void Configure(int repeatCount, std::string_view name);

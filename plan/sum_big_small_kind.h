@@ -6,8 +6,10 @@
 namespace veltra {
 
 class SumBigSmallKind final : public PlanKind {
-public:
-    std::unique_ptr<PlanKind> Clone() const override { return std::make_unique<SumBigSmallKind>(*this); }
+  public:
+    std::unique_ptr<PlanKind> Clone() const override {
+        return std::make_unique<SumBigSmallKind>(*this);
+    }
     // "小" when random(1, 2) is 1, else "大".
     std::string 取下期预测(int seed) const override;
     // True when the forecast is exactly the word of the draw: "小" when the sum is 10 or less.

@@ -6,8 +6,10 @@
 namespace veltra {
 
 class SumOddEvenKind final : public PlanKind {
-public:
-    std::unique_ptr<PlanKind> Clone() const override { return std::make_unique<SumOddEvenKind>(*this); }
+  public:
+    std::unique_ptr<PlanKind> Clone() const override {
+        return std::make_unique<SumOddEvenKind>(*this);
+    }
     // "单" when random(1, 2) is 1, else "双".
     std::string 取下期预测(int seed) const override;
     // True when the forecast is exactly the word of the draw: "单" when the sum is odd.

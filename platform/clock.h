@@ -6,7 +6,7 @@
 namespace veltra {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Seconds since the Unix epoch (UTC).
     virtual int64_t NowUnixSeconds() = 0;
@@ -16,7 +16,7 @@ public:
 
 // The real clocks of the machine.
 class SystemClock final : public Clock {
-public:
+  public:
     int64_t NowUnixSeconds() override;
     int32_t UptimeMilliseconds() override;
 };

@@ -26,7 +26,9 @@ std::string EnvelopeKey() {
     return key;
 }
 
-std::string DataKeyText(int64_t rand) { return std::to_string(rand * kDataKeyFactor); }
+std::string DataKeyText(int64_t rand) {
+    return std::to_string(rand * kDataKeyFactor);
+}
 
 std::string EncryptRequest(std::string_view escapedRequest, std::string_view handshakeKey) {
     const std::string inner = BytesToHex(Rc4(EnvelopeKey(), escapedRequest));

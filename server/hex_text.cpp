@@ -52,10 +52,17 @@ std::optional<std::string> HexToBytesStrict(std::string_view hex) {
 int64_t ParseNumber(std::string_view digits, int baseCode) {
     int base = 10;
     switch (baseCode) {
-        case kBase16: base = 16; break;
-        case kBase8: base = 8; break;
-        case kBase2: base = 2; break;
-        default: return IntegerOfText(digits);
+        case kBase16:
+            base = 16;
+            break;
+        case kBase8:
+            base = 8;
+            break;
+        case kBase2:
+            base = 2;
+            break;
+        default:
+            return IntegerOfText(digits);
     }
     uint64_t value = 0;
     uint64_t weight = 1;

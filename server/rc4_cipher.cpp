@@ -26,7 +26,7 @@ std::string Rc4(std::string_view key, std::string_view data) {
     const EVP_CIPHER* cipher = Rc4Cipher();
     if (cipher == nullptr) return {};
     std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
-                                                                         &EVP_CIPHER_CTX_free);
+                                                                        &EVP_CIPHER_CTX_free);
     if (!ctx || EVP_EncryptInit_ex2(ctx.get(), cipher, nullptr, nullptr, nullptr) != 1) return {};
     if (EVP_CIPHER_CTX_set_key_length(ctx.get(), static_cast<int>(key.size())) != 1) return {};
     const auto* keyBytes = reinterpret_cast<const unsigned char*>(key.data());

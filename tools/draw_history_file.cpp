@@ -15,7 +15,8 @@ DrawHistory ParseDrawHistory(std::string_view text) {
         if (line.empty()) continue;
         const std::vector<std::string> fields = SplitText(line, "|+|");
         if (fields.size() != 5) {
-            history.error = "line " + std::to_string(lineNumber) + ": expected 5 fields joined by |+|, found " +
+            history.error = "line " + std::to_string(lineNumber) +
+                            ": expected 5 fields joined by |+|, found " +
                             std::to_string(fields.size());
             history.draws.clear();
             return history;

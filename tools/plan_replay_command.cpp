@@ -28,7 +28,7 @@ constexpr int kHistoryRows = 50;
 // An uptime counter whose k-th read (k = 0, 1, ...) is start + k x step, wrapped to
 // 32 bits, so that a replay can be reproduced.
 class SteppedUptime final : public Clock {
-public:
+  public:
     SteppedUptime(int64_t startValue, int64_t stepValue) : next(startValue), step(stepValue) {}
     int64_t NowUnixSeconds() override { return 0; }
     int32_t UptimeMilliseconds() override {
@@ -37,7 +37,7 @@ public:
         return value;
     }
 
-private:
+  private:
     int64_t next;
     int64_t step;
 };
@@ -75,7 +75,8 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Op
         };
         if (arg == "--live") {
             options.live = true;
-        } else if (arg == "--periods" || arg == "--plan" || arg == "--uptime" || arg == "--uptime-step") {
+        } else if (arg == "--periods" || arg == "--plan" || arg == "--uptime" ||
+                   arg == "--uptime-step") {
             const std::optional<std::string> v = value(arg.c_str());
             if (!v) return arg + " needs a value";
             if (arg == "--plan") {
@@ -84,7 +85,8 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Op
             }
             const std::optional<int64_t> number = StrictInteger(*v);
             if (arg == "--periods") {
-                if (!number || *number < 1 || *number > 3) return "--periods must be 1, 2 or 3, not " + *v;
+                if (!number || *number < 1 || *number > 3)
+                    return "--periods must be 1, 2 or 3, not " + *v;
                 options.periods = static_cast<int>(*number);
             } else if (!number) {
                 return arg + " needs an integer, not " + *v;
@@ -117,7 +119,8 @@ std::optional<std::string> ReadAll(const std::string& file, std::istream& in) {
 
 }  // namespace
 
-int RunPlanReplay(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int RunPlanReplay(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                  std::ostream& err) {
     Options options;
     if (const std::optional<std::string> problem = ParseOptions(args, options)) {
         err << "plan-replay: " << *problem << "\n" << kUsage;
@@ -159,7 +162,8 @@ int RunPlanReplay(const std::vector<std::string>& args, std::istream& in, std::o
     display.Bind("main", "编辑框_计划", options.planType);
 
     if (options.live) {
-        for (auto it = history.draws.rbegin(); it != history.draws.rend(); ++it) display.OnNewDraw(*it);
+        for (auto it = history.draws.rbegin(); it != history.draws.rend(); ++it)
+            display.OnNewDraw(*it);
     } else {
         recentDraws.Resize(kHistoryRows);
         const int rows = std::min<int>(kHistoryRows, static_cast<int>(history.draws.size()));

@@ -10,6 +10,7 @@ namespace veltra {
 
 // args exclude the program name. Returns the exit code: 0, 1 for unreadable or bad
 // input, 2 for a wrong command line.
-int RunPlanReplay(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunPlanReplay(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                  std::ostream& err);
 
 }  // namespace veltra

@@ -8,8 +8,8 @@ HeadlessWindowSystem::ControlState& HeadlessWindowSystem::Slot(std::string_view 
     return controls[Key(std::string(window), std::string(control))];
 }
 
-const HeadlessWindowSystem::ControlState* HeadlessWindowSystem::Control(std::string_view window,
-                                                                        std::string_view control) const {
+const HeadlessWindowSystem::ControlState* HeadlessWindowSystem::Control(
+    std::string_view window, std::string_view control) const {
     const auto it = controls.find(Key(std::string(window), std::string(control)));
     return it == controls.end() ? nullptr : &it->second;
 }

@@ -14,7 +14,7 @@
 namespace veltra {
 
 class HeadlessWindowSystem : public WindowSystem {
-public:
+  public:
     struct ControlState {
         std::string text;
         int selectionStart = 0;
@@ -27,7 +27,8 @@ public:
 
     std::string Text(std::string_view window, std::string_view control) const override;
     void SetText(std::string_view window, std::string_view control, std::string_view text) override;
-    void SetSelectionStart(std::string_view window, std::string_view control, int position) override;
+    void SetSelectionStart(std::string_view window, std::string_view control,
+                           int position) override;
     void ProcessPendingEvents() override;
     MessageResult ShowMessage(std::string_view text, MessageButtons buttons) override;
 
@@ -41,7 +42,7 @@ public:
     const std::vector<ShownMessage>& Messages() const { return messages; }
     int PendingEventRuns() const { return pendingRuns; }
 
-private:
+  private:
     using Key = std::pair<std::string, std::string>;
     ControlState& Slot(std::string_view window, std::string_view control);
 

@@ -14,10 +14,12 @@ TEST(GbkText, RoundTripsChineseText) {
 }
 
 TEST(GbkText, RefusesWhatCannotBeConverted) {
-    EXPECT_FALSE(Utf8ToGbk("\xFF\xFE"));      // not UTF-8
-    EXPECT_FALSE(Utf8ToGbk("😀"));            // no GBK form
-    EXPECT_FALSE(GbkToUtf8("\xBA"));          // truncated double byte
-    EXPECT_EQ(Utf8ToGbkLossy("a😀b\xFF" "c"), "abc");
+    EXPECT_FALSE(Utf8ToGbk("\xFF\xFE"));  // not UTF-8
+    EXPECT_FALSE(Utf8ToGbk("😀"));         // no GBK form
+    EXPECT_FALSE(GbkToUtf8("\xBA"));      // truncated double byte
+    EXPECT_EQ(Utf8ToGbkLossy("a😀b\xFF"
+                             "c"),
+              "abc");
 }
 
 TEST(GbkText, ValidatesUtf8) {

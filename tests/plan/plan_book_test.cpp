@@ -13,8 +13,12 @@ namespace {
 constexpr const char* kPlan = "和值大小";
 
 // Draws that hit or miss a 和值大小 forecast on purpose.
-std::string HittingDraw(const std::string& forecast) { return forecast == "大" ? "6,6,6" : "1,1,1"; }
-std::string MissingDraw(const std::string& forecast) { return forecast == "大" ? "1,1,1" : "6,6,6"; }
+std::string HittingDraw(const std::string& forecast) {
+    return forecast == "大" ? "6,6,6" : "1,1,1";
+}
+std::string MissingDraw(const std::string& forecast) {
+    return forecast == "大" ? "1,1,1" : "6,6,6";
+}
 
 std::string Period(int serial) {
     return "20261211" + std::string(serial < 10 ? "00" : "0") + std::to_string(serial);
@@ -25,7 +29,8 @@ std::string Period(int serial) {
 std::string OpenForecast(const PlanBook& book, int serial, int32_t seed) {
     const PlanRecord& plan = *book.PlanAt(1);
     if (!plan.entries.empty()) return plan.entries.back().forecast;
-    return plan.kind->取下期预测(WrapInt32(int64_t{book.BookSeed()} + serial + seed + plan.planSeed));
+    return plan.kind->取下期预测(
+        WrapInt32(int64_t{book.BookSeed()} + serial + seed + plan.planSeed));
 }
 
 // A draw at serial that hits (or misses) the plan's open forecast; next is the
@@ -37,7 +42,7 @@ void Feed(PlanBook& book, int serial, bool hit, const std::string& next = "", in
 }
 
 class PlanBookTest : public ::testing::Test {
-protected:
+  protected:
     PlanBookTest() { SharedRandom().Seed(1); }
 
     const PlanRecord& Plan(int index = 1) { return *book.PlanAt(index); }
@@ -109,11 +114,12 @@ TEST_F(PlanBookTest, SerialAfterWrapsAtThePeriodsOfADay) {
         int k;
         const char* serial;
     } cases[] = {
-        {"20261211082", 1, "001"}, {"20261211005", 0, "005"}, {"20261211040", 3, "043"},
-        {"20261211081", 3, "002"}, {"20261211081", 1, "082"}, {"20261211000", 1, "001"},
-        {"20261211082", 165, "001"}, {"5", 0, "005"}, {"", 2, "002"},
+        {"20261211082", 1, "001"},   {"20261211005", 0, "005"}, {"20261211040", 3, "043"},
+        {"20261211081", 3, "002"},   {"20261211081", 1, "082"}, {"20261211000", 1, "001"},
+        {"20261211082", 165, "001"}, {"5", 0, "005"},           {"", 2, "002"},
     };
-    for (const Case& c : cases) EXPECT_EQ(book.SerialAfter(c.period, c.k), c.serial) << c.period << "+" << c.k;
+    for (const Case& c : cases)
+        EXPECT_EQ(book.SerialAfter(c.period, c.k), c.serial) << c.period << "+" << c.k;
     book.SetPeriodsPerDay(120);
     EXPECT_EQ(book.SerialAfter("20261211099", 2), "101");
 }
@@ -277,7 +283,8 @@ TEST_F(PlanBookTest, ReplayWantsAMissAfterFiveHitsInARow) {
         ASSERT_EQ(replay.PlanAt(1)->EntryCount(), 6);  // five hits, then the new forecast
         for (int i = 0; i < 5; ++i) ASSERT_EQ(replay.PlanAt(1)->entries[i].status, kHit);
         // A hit would be wanted only if the coin showed exactly 0.
-        EXPECT_EQ(replay.LatestForecastByName(kPlan), std::string(next) == "6,6,6" ? "小" : "大") << next;
+        EXPECT_EQ(replay.LatestForecastByName(kPlan), std::string(next) == "6,6,6" ? "小" : "大")
+            << next;
     }
 }
 
@@ -292,9 +299,9 @@ TEST_F(PlanBookTest, CountRecentWalksBackFromTheNewest) {
         int key, window, needed;
         bool consecutive, result;
     } cases[] = {
-        {kMiss, 2, 2, true, true},   {kMiss, 3, 3, true, false}, {kMiss, 3, 2, false, true},
-        {kHit, 3, 1, false, true},   {kHit, 3, 1, true, false},  {kHit, 5, 2, false, true},
-        {kHit, 4, 2, false, false},  {kMiss, 9, 6, false, false},
+        {kMiss, 2, 2, true, true},  {kMiss, 3, 3, true, false},  {kMiss, 3, 2, false, true},
+        {kHit, 3, 1, false, true},  {kHit, 3, 1, true, false},   {kHit, 5, 2, false, true},
+        {kHit, 4, 2, false, false}, {kMiss, 9, 6, false, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(book.CountRecent(record, c.key, c.window, c.needed, c.consecutive), c.result)

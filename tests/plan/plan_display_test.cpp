@@ -32,16 +32,19 @@ TEST(PlanText, BracketedLinesWithTheirOutcomes) {
     plan.name = kPlan;
     plan.displayMode = kBracketed;
     plan.periodCount = 3;
-    plan.entries = {Entry("041", "043", kHit, "大", "042", "3,5,6"), Entry("043", "045", kMiss, "小", "045", "1,1,2"),
+    plan.entries = {Entry("041", "043", kHit, "大", "042", "3,5,6"),
+                    Entry("043", "045", kMiss, "小", "045", "1,1,2"),
                     Entry("046", "048", kOpen, "大")};
     EXPECT_EQ(PlanBook::PlanText(plan, ""),
               "041-043期 和值大小【大】 <042期-3,5,6>→中\r\n"
               "043-045期 和值大小【小】 挂\r\n"
               "046-048期 和值大小【大】 等开\r\n");
-    EXPECT_EQ(StatisticsText(plan), std::string("当前计划统计：总计3期，中1期，挂1期，中奖率为33.33%\r\n") + kWarning);
+    EXPECT_EQ(StatisticsText(plan),
+              std::string("当前计划统计：总计3期，中1期，挂1期，中奖率为33.33%\r\n") + kWarning);
 
     plan.periodCount = 1;
-    plan.entries = {Entry("042", "042", kMiss, "大", "042", "1,2,3"), Entry("043", "043", kHit, "小", "043", "1,1,2")};
+    plan.entries = {Entry("042", "042", kMiss, "大", "042", "1,2,3"),
+                    Entry("043", "043", kHit, "小", "043", "1,1,2")};
     EXPECT_EQ(PlanBook::PlanText(plan, "键"),
               "042期 键和值大小【大】 <042期-1,2,3>→无\r\n"
               "043期 键和值大小【小】 <043期-1,1,2>→中\r\n");
@@ -52,7 +55,8 @@ TEST(PlanText, CompactLinesShowTheOpenForecastOnceAtTheBottom) {
     plan.name = "个位定3码";
     plan.displayMode = kCompact;
     plan.periodCount = 2;
-    plan.entries = {Entry("010", "011", kMiss, "01 02 03", "011", "4,5,6"), Entry("012", "013", kOpen, "02 04 06")};
+    plan.entries = {Entry("010", "011", kMiss, "01 02 03", "011", "4,5,6"),
+                    Entry("012", "013", kOpen, "02 04 06")};
     EXPECT_EQ(PlanBook::PlanText(plan, ""),
               "010-011期 个位定3码 挂\r\n"
               "012-013期 个位定3码 等开\r\n"
@@ -66,10 +70,12 @@ TEST(PlanStatistics, HitRateRoundsHalfUpToTheShortestForm) {
         int hits, total;
         const char* rate;
     } cases[] = {
-        {1, 3, "33.33"}, {2, 3, "66.67"}, {2, 4, "50"}, {0, 5, "0"},     {0, 0, "0"},   {19, 25, "76"},
-        {38, 49, "77.55"}, {1, 8, "12.5"}, {1, 32, "3.13"}, {1, 6, "16.67"}, {7, 7, "100"}, {1, 160, "0.63"},
+        {1, 3, "33.33"}, {2, 3, "66.67"}, {2, 4, "50"},      {0, 5, "0"},
+        {0, 0, "0"},     {19, 25, "76"},  {38, 49, "77.55"}, {1, 8, "12.5"},
+        {1, 32, "3.13"}, {1, 6, "16.67"}, {7, 7, "100"},     {1, 160, "0.63"},
     };
-    for (const Case& c : cases) EXPECT_EQ(HitRateText(c.hits, c.total), c.rate) << c.hits << "/" << c.total;
+    for (const Case& c : cases)
+        EXPECT_EQ(HitRateText(c.hits, c.total), c.rate) << c.hits << "/" << c.total;
 }
 
 // Fifty complete draws of one day, newest first, with non-zero seeds.
@@ -82,8 +88,8 @@ RecentDraws FiftyDraws() {
         r.tag = "jlk3";
         r.period = "20261211" + std::string(serial < 10 ? "00" : "0") + std::to_string(serial);
         r.drawTime = "2026-12-11 08:30:00";
-        r.numbers = std::to_string(dice.Range(1, 6)) + "," + std::to_string(dice.Range(1, 6)) + "," +
-                    std::to_string(dice.Range(1, 6));
+        r.numbers = std::to_string(dice.Range(1, 6)) + "," + std::to_string(dice.Range(1, 6)) +
+                    "," + std::to_string(dice.Range(1, 6));
         r.seed = 100000 + serial * 7919;
         draws.InsertFront(r);
     }
@@ -91,7 +97,7 @@ RecentDraws FiftyDraws() {
 }
 
 class PlanDisplayTest : public ::testing::Test {
-protected:
+  protected:
     PlanDisplayTest() {
         SharedRandom().Seed(1);
         clock.uptimeStep = 37;
@@ -132,7 +138,8 @@ TEST_F(PlanDisplayTest, RebuildReplaysFiftyDrawsAndRefreshesTheBox) {
 TEST_F(PlanDisplayTest, ChangingThePeriodCountRebuildsEveryLine) {
     display.Rebuild(3);
     EXPECT_LT(book.PlanAt(1)->EntryCount(), 51);
-    for (const std::string& line : PlanLines()) EXPECT_NE(line.find("-0"), std::string::npos) << line;
+    for (const std::string& line : PlanLines())
+        EXPECT_NE(line.find("-0"), std::string::npos) << line;
     display.Rebuild(1);
     for (const std::string& line : PlanLines()) {
         EXPECT_EQ(line.find("-0"), std::string::npos) << line;
@@ -167,7 +174,8 @@ TEST_F(PlanDisplayTest, LiveDrawsExtendThePlanWithTheUptimeAsSeed) {
 TEST_F(PlanDisplayTest, MissingPlanShowsEmptyStatistics) {
     display.Bind("main", "编辑框_计划", "无此计划");
     display.Refresh();
-    EXPECT_EQ(Box(), std::string("\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n") + kWarning);
+    EXPECT_EQ(Box(), std::string("\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n") +
+                         kWarning);
 }
 
 TEST_F(PlanDisplayTest, BetCountSetsTheReplayChance) {
@@ -194,7 +202,8 @@ TEST_F(PlanDisplayTest, TemplatesAddOnePlanPerWord) {
     EXPECT_EQ(book.PlanAt(4)->periodCount, 2);
     EXPECT_EQ(book.PlanAt(4)->displayMode, kCompact);
 
-    ASSERT_TRUE(display.BuildPlansFromTemplate("<乙>\r\n[1]\r\n和值大小 和值单双\r\n", "A\r\nB", true));
+    ASSERT_TRUE(
+        display.BuildPlansFromTemplate("<乙>\r\n[1]\r\n和值大小 和值单双\r\n", "A\r\nB", true));
     EXPECT_EQ(book.PlanNameAt(5), "A");
     EXPECT_EQ(book.PlanNameAt(6), "B");
 

@@ -13,7 +13,9 @@
 namespace veltra {
 namespace {
 
-DrawNumbers Draw(const char* a, const char* b, const char* c) { return {a, b, c}; }
+DrawNumbers Draw(const char* a, const char* b, const char* c) {
+    return {a, b, c};
+}
 
 // The generator's first yield after seeding, computed independently of LcgRandom.
 int FirstYield(int32_t seed) {
@@ -124,7 +126,8 @@ TEST(PlanKind, Verification) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.kind->验证预测(c.numbers, c.forecast), c.hit)
-            << c.kind->Name() << " " << c.forecast << " vs " << c.numbers[0] << c.numbers[1] << c.numbers[2];
+            << c.kind->Name() << " " << c.forecast << " vs " << c.numbers[0] << c.numbers[1]
+            << c.numbers[2];
     }
 }
 

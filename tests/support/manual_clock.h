@@ -6,11 +6,12 @@
 namespace veltra::test {
 
 class ManualClock : public Clock {
-public:
+  public:
     int64_t NowUnixSeconds() override { return now; }
     int32_t UptimeMilliseconds() override {
         const int32_t value = uptime;
-        uptime = static_cast<int32_t>(static_cast<uint32_t>(uptime) + static_cast<uint32_t>(uptimeStep));
+        uptime =
+            static_cast<int32_t>(static_cast<uint32_t>(uptime) + static_cast<uint32_t>(uptimeStep));
         return value;
     }
 

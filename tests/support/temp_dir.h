@@ -7,7 +7,7 @@
 namespace veltra::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     // Writes a file below the directory and returns its path.
     std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::filesystem::path path;
 };
 

@@ -1,11 +1,10 @@
-#include "tools/plan_replay_command.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "base/text_integer.h"
 #include "tests/support/temp_dir.h"
+#include "tools/plan_replay_command.h"
 
 namespace veltra {
 namespace {
@@ -38,7 +37,8 @@ TEST(PlanReplay, LiveRunFollowsByHand) {
         "t|+|20261211042|+|2026-12-11 15:20:00|+|6,6,5|+|8\r\n"
         "\r\n"
         "t|+|20261211041|+|2026-12-11 15:10:00|+|1,2,3|+|7\r\n";
-    const ReplayRun run = Replay({"-", "--live", "--periods", "1", "--uptime", "5000", "--uptime-step", "10"}, history);
+    const ReplayRun run = Replay(
+        {"-", "--live", "--periods", "1", "--uptime", "5000", "--uptime-step", "10"}, history);
     ASSERT_EQ(run.code, 0) << run.err;
 
     const int64_t planSeed = 0xb49bca;
@@ -46,20 +46,22 @@ TEST(PlanReplay, LiveRunFollowsByHand) {
     const std::string f42 = f41;                             // issued by the same draw, same seed
     const std::string f43 = Forecast(42 + 5010 + planSeed);
     const std::string f44 = Forecast(43 + 5020 + planSeed);
-    const auto line = [](const char* serial, const std::string& forecast, const char* numbers, bool big) {
+    const auto line = [](const char* serial, const std::string& forecast, const char* numbers,
+                         bool big) {
         const bool hit = (forecast == "大") == big;
-        return std::string(serial) + "期 和值大小【" + forecast + "】 <" + serial + "期-" + numbers + ">" +
-               (hit ? "→中" : "→无") + "\r\n";
+        return std::string(serial) + "期 和值大小【" + forecast + "】 <" + serial + "期-" +
+               numbers + ">" + (hit ? "→中" : "→无") + "\r\n";
     };
     const std::string lines = line("041", f41, "1,2,3", false) + line("042", f42, "6,6,5", true) +
-                              line("043", f43, "1,1,2", false) + "044期 和值大小【" + f44 + "】 等开\r\n";
+                              line("043", f43, "1,1,2", false) + "044期 和值大小【" + f44 +
+                              "】 等开\r\n";
     int hits = 0;
     hits += f41 == "小";
     hits += f42 == "大";
     hits += f43 == "小";
     const std::string rates[] = {"0", "25", "50", "75"};
-    EXPECT_EQ(run.out, lines + "\r\n\r\n当前计划统计：总计4期，中" + std::to_string(hits) + "期，挂" +
-                           std::to_string(3 - hits) + "期，中奖率为" + rates[hits] +
+    EXPECT_EQ(run.out, lines + "\r\n\r\n当前计划统计：总计4期，中" + std::to_string(hits) +
+                           "期，挂" + std::to_string(3 - hits) + "期，中奖率为" + rates[hits] +
                            "%\r\n彩票有风险，投注需谨慎！");
 }
 
@@ -69,7 +71,8 @@ TEST(PlanReplay, RebuildIsReproducibleWithAFixedUptime) {
     for (int serial = 60; serial >= 1; --serial) {
         history += "t|+|20261211" + std::string(serial < 10 ? "00" : "0") + std::to_string(serial) +
                    "|+|2026-12-11 08:30:00|+|" + std::to_string(serial % 6 + 1) + ",3," +
-                   std::to_string(serial % 5 + 1) + "|+|" + std::to_string(serial * 1000 + 1) + "\n";
+                   std::to_string(serial % 5 + 1) + "|+|" + std::to_string(serial * 1000 + 1) +
+                   "\n";
     }
     const std::string file = dir.Write("history.txt", history).string();
     const ReplayRun first = Replay({file, "--uptime", "123", "--uptime-step", "7"});
@@ -82,14 +85,16 @@ TEST(PlanReplay, RebuildIsReproducibleWithAFixedUptime) {
     EXPECT_TRUE(first.out.ends_with("%\r\n彩票有风险，投注需谨慎！"));
     EXPECT_NE(Replay({file, "--uptime", "124", "--uptime-step", "7"}).out, first.out);
 
-    const ReplayRun single = Replay({file, "--periods", "1", "--uptime", "123", "--plan", "和值单双"});
+    const ReplayRun single =
+        Replay({file, "--periods", "1", "--uptime", "123", "--plan", "和值单双"});
     ASSERT_EQ(single.code, 0) << single.err;
     EXPECT_TRUE(single.out.starts_with("011期 和值单双【")) << single.out;
 }
 
 TEST(PlanReplay, BadInputIsRefusedWithAClearMessage) {
     test::TempDir dir;
-    const std::string bad = dir.Write("bad.txt", "t|+|1|+|x|+|1,2,3|+|5\n\nt|+|2|+|x|+|1,2,3\n").string();
+    const std::string bad =
+        dir.Write("bad.txt", "t|+|1|+|x|+|1,2,3|+|5\n\nt|+|2|+|x|+|1,2,3\n").string();
     const std::string good = dir.Write("good.txt", "t|+|20261211001|+|x|+|1,2,3|+|5\n").string();
     struct Case {
         std::vector<std::string> args;
