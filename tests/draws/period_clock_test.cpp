@@ -1,34 +1,20 @@
 #include "draws/period_clock.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <time.h>
 
 #include <functional>
 
 #include "draws/local_time.h"
 #include "tests/support/manual_clock.h"
+#include "tests/support/scoped_time_zone.h"
 
 namespace veltra {
 namespace {
 
-// Runs the test in the machine zone UTC+8 (a POSIX zone text: no zone files needed).
+// Runs the test in the machine zone UTC+8.
 class ChinaTime : public ::testing::Test {
   protected:
-    ChinaTime() {
-        if (const char* tz = getenv("TZ")) saved = tz;
-        setenv("TZ", "CST-8", 1);
-        tzset();
-    }
-    ~ChinaTime() override {
-        if (saved.empty()) {
-            unsetenv("TZ");
-        } else {
-            setenv("TZ", saved.c_str(), 1);
-        }
-        tzset();
-    }
-    std::string saved;
+    test::ScopedTimeZone zone{"CST-8"};
 };
 
 struct FakeSource : NewestDrawSource {
