@@ -267,11 +267,13 @@ std::vector<std::string> TerminalView::Compose(const Shown& now, ScreenSize size
         }
         std::vector<std::string> history = {"历史开奖",
                                             Pad("开奖期号", periodColumns) + "  开奖号"};
-        for (const auto& row : now.history)
+        for (const auto& row : now.history) {
             history.push_back(Pad(row[0], periodColumns) + "  " + row[1]);
+        }
         int historyColumns = 0;
-        for (const auto& line : history)
+        for (const auto& line : history) {
             historyColumns = std::max(historyColumns, DisplayWidth(line));
+        }
 
         std::vector<std::string> planLines = SplitText(now.plan, "\n");
         while (!planLines.empty() && planLines.back().empty()) planLines.pop_back();
