@@ -20,7 +20,7 @@ TEST(HexText, HexToBytesIsLenient) {
         {"0AFF", std::string("\x0A\xFF", 2)},
         {"0aF", std::string("\x0A\x0F", 2)},  // a last single digit is a byte of its own
         {"", ""},
-        {"zz", std::string(1, '\0')},       // not hex digits: 0
+        {"zz", std::string(1, '\0')},  // not hex digits: 0
         {"g1", std::string(1, '\x01')},
     };
     for (const Case& c : cases) EXPECT_EQ(HexToBytes(c.hex), c.bytes) << c.hex;
