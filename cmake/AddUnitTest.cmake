@@ -7,5 +7,5 @@ function(add_unit_test NAME)
   target_link_libraries(${NAME} PRIVATE test_support ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${NAME} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "VELTRA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    PROPERTIES TIMEOUT 120 ENVIRONMENT "VELTRA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
