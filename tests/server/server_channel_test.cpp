@@ -138,6 +138,7 @@ TEST_F(ServerChannelTest, RepeatedCallsKeepNoValuesBehind) {
     });
     ASSERT_TRUE(channel.CallForData(reply, "fn", {"a", "b"}, false));
     reply.GetMemberText("list");
+    reply.GetMemberText("data");
     const size_t settled = json.LiveValueCount();
     for (int i = 0; i < 20; ++i) {
         ASSERT_TRUE(channel.CallForData(reply, "fn", {"a", "b"}, false));
