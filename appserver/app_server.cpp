@@ -70,6 +70,12 @@ void AppServer::Configure(httplib::Server& server, const std::string& initPath) 
     const int threads = options.threads < 1 ? 1 : options.threads;
     server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server.set_tcp_nodelay(true);
+    // SO_REUSEADDR only: httplib's default also sets SO_REUSEPORT, which would let a
+    // second server share a port in use instead of being told it is taken.
+    server.set_socket_options([](socket_t sock) {
+        const int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server.set_payload_max_length(options.maxBodyBytes);
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);

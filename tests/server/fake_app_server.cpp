@@ -72,10 +72,13 @@ FakeAppServer::FakeAppServer() : server(std::make_unique<httplib::Server>()) {
     });
     port = server->bind_to_any_port("127.0.0.1");
     // The socket listens from here on; connections wait until the loop accepts them.
-    thread = std::thread([this] { server->listen_after_bind(); });
-    // stop() does nothing before the accept loop runs: wait for it, or a quick test
-    // would stop too early and hang in join.
-    while (!server->is_running()) std::this_thread::yield();
+    // The loop must be running before the constructor returns: stopping a server
+    // whose loop has not started yet would not stop the loop that starts later.
+    thread = std::thread([this] {
+        server->listen_after_bind();
+        loopEnded = true;
+    });
+    while (!server->is_running() && !loopEnded) std::this_thread::yield();
 }
 
 FakeAppServer::~FakeAppServer() {

@@ -63,6 +63,7 @@ class FakeAppServer {
   private:
     std::unique_ptr<httplib::Server> server;
     std::thread thread;
+    std::atomic<bool> loopEnded{false};
     int port = 0;
     mutable std::mutex mutex;
     CallHandler onCall;

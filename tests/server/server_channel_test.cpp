@@ -132,6 +132,22 @@ TEST_F(ServerChannelTest, DataPayloads) {
     ExpectError("服务器访问错误!2");
 }
 
+TEST_F(ServerChannelTest, RepeatedCallsKeepNoValuesBehind) {
+    server.OnCall([](const FakeAppServer::Call& call) {
+        return FakeAppServer::EncryptedReply(call, R"({"data":"x","list":[1,2,{"k":"v"}]})");
+    });
+    ASSERT_TRUE(channel.CallForData(reply, "fn", {"a", "b"}, false));
+    reply.GetMemberText("list");
+    reply.GetMemberText("data");
+    const size_t settled = json.LiveValueCount();
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(channel.CallForData(reply, "fn", {"a", "b"}, false));
+        reply.GetMemberText("list");
+        reply.GetMemberText("data");
+    }
+    EXPECT_EQ(json.LiveValueCount(), settled);
+}
+
 TEST_F(ServerChannelTest, UnreadableRepliesAreChannelErrors) {
     struct Case {
         std::string body;

@@ -179,9 +179,9 @@ std::string AppServerProcess::FallbackBase() const {
     return BaseOf(fallbackUrl);
 }
 
-int AppServerProcess::Stop() {
+int AppServerProcess::Stop(int signal) {
     if (pid <= 0) return -1;
-    const int status = Terminate(pid, pidFd, SIGTERM);
+    const int status = Terminate(pid, pidFd, signal);
     if (pidFd >= 0) close(pidFd);
     if (outFd >= 0) close(outFd);
     pid = -1;

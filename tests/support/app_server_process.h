@@ -2,6 +2,7 @@
 // ports, its two addresses read from its first line, stopped when the object goes.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <string>
@@ -31,9 +32,10 @@ class AppServerProcess {
     std::string FallbackBase() const;
     pid_t Pid() const { return pid; }
 
-    // Sends SIGTERM and waits for the end. Result: the exit code, or 128 + the signal
-    // when a signal ended it, or -1 when it was not running or had to be killed.
-    int Stop();
+    // Sends the signal (SIGTERM unless given) and waits for the end, with SIGKILL after
+    // 10 s. Result: the exit code, or 128 + the signal when a signal ended it, or -1
+    // when it was not running or had to be killed.
+    int Stop(int signal = SIGTERM);
 
     // The server binary: $VELTRA_APPSERVER when set, else the one built with the tests.
     static std::string BinaryPath();
