@@ -381,10 +381,17 @@ int HeadlessWindowSystem::RunMessageLoop() {
     while (!quitRequested) {
         if (idleHook) idleHook();
         if (quitRequested) break;
-        const auto elapsed =
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
         if (elapsed > virtualNow) AdvanceTime(static_cast<int>(elapsed - virtualNow));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // Sleep until the next timer falls due, waking at least every 100 ms so that
+        // the idle hook (a quit request, terminal input) is seen promptly.
+        int64_t due = virtualNow + 100;
+        for (const auto& [wname, w] : windows) {
+            for (const auto& [cname, c] : w.controls) {
+                if (c.timerPeriod > 0) due = std::min(due, c.timerDue);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp<int64_t>(due - virtualNow, 1, 100)));
     }
     return exitCode;
 }
