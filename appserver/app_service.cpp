@@ -448,9 +448,8 @@ HttpReply AppService::AdvertPage() {
         "<p>最新开奖：第 " +
         EscapeHtml(newest.period) + " 期　<span class=\"dice\">" + EscapeHtml(newest.numbers) +
         "</span></p>\n<p>下期期号：" + EscapeHtml(coming.period) + "　开奖时间：" +
-        EscapeHtml(coming.drawTime) +
-        "</p>\n<p>每天 82 期，08:30 至 22:00 每 10 分钟开奖一次。</p>\n"
-        "<p class=\"note\">彩票有风险，投注需谨慎！</p>\n</body>\n</html>\n";
+        EscapeHtml(coming.drawTime) + "</p>\n<p>" + EscapeHtml(config.scheduleNote) +
+        "</p>\n<p class=\"note\">彩票有风险，投注需谨慎！</p>\n</body>\n</html>\n";
     return Page("advert", std::move(reply));
 }
 
