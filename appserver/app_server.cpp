@@ -25,6 +25,14 @@ std::string BaseUrl(const httplib::Request& request) {
     return "http://" + shown + ":" + std::to_string(request.local_port);
 }
 
+// httplib listens with a backlog of 5: a burst of clients connecting at once overflows
+// it, and the kernel drops their handshakes (stalls of a second or more, failed
+// requests). The listening socket is given a proper backlog after binding.
+class WideBacklogServer : public httplib::Server {
+  public:
+    bool WidenBacklog() { return ::listen(svr_sock_, SOMAXCONN) == 0; }
+};
+
 // Waits until a started server's accept loop runs or has ended: httplib's stop() is a
 // no-op before the loop starts.
 void WaitUntilServing(const httplib::Server& server, const std::atomic<bool>& ended) {
@@ -38,6 +46,7 @@ int BindAndServe(httplib::Server& server, const std::string& address, int port, 
     const int bound = port == 0 ? server.bind_to_any_port(address)
                                 : (server.bind_to_port(address, port) ? port : -1);
     if (bound < 0) return -1;
+    static_cast<WideBacklogServer&>(server).WidenBacklog();
     *thread = std::thread([&server, ended] {
         server.listen_after_bind();
         *ended = true;
@@ -50,8 +59,8 @@ int BindAndServe(httplib::Server& server, const std::string& address, int port, 
 AppServer::AppServer(AppService& service, ListenOptions options)
     : service(service),
       options(std::move(options)),
-      mainServer(std::make_unique<httplib::Server>()),
-      fallbackServer(std::make_unique<httplib::Server>()) {}
+      mainServer(std::make_unique<WideBacklogServer>()),
+      fallbackServer(std::make_unique<WideBacklogServer>()) {}
 
 AppServer::~AppServer() {
     Stop();

@@ -48,6 +48,27 @@ HttpReply JsonReply(const std::string& errcode, const std::string& msg, Json dat
     return reply;
 }
 
+// A success whose data is hexadecimal text, written directly: no character of it or of
+// the message (one of ours, without quotes or backslashes) needs escaping.
+HttpReply HexDataReply(std::string_view msg, std::string_view hex) {
+    HttpReply reply;
+    reply.body.reserve(hex.size() + msg.size() + 40);
+    reply.body.append("{\"errcode\":\"0\",\"msg\":\"").append(msg).append("\",\"data\":\"");
+    reply.body.append(hex).append("\"}");
+    return reply;
+}
+
+// True for a non-empty text of an even number of hexadecimal digits.
+bool IsHexText(std::string_view text) {
+    if (text.empty() || text.size() % 2 != 0) return false;
+    for (const char c : text) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 HttpReply Refusal(const char* errcode, const std::string& msg) {
     return JsonReply(errcode, msg, "");
 }
@@ -145,7 +166,7 @@ HttpReply AppService::Post(Endpoint endpoint, std::string_view body, std::string
             return Refusal(kNoData, "请求缺少DATA字段");
         }
         if (data->rfind("GETRAND?", 0) == 0) return Handshake();
-        if (data->empty() || !HexToBytesStrict(*data)) {
+        if (!IsHexText(*data)) {
             Count("refused");
             return Refusal(kNotHex, "请求数据不是十六进制文本");
         }
@@ -201,7 +222,7 @@ HttpReply AppService::Handshake() {
     const std::string key = keys.KeyAt(clock.NowUnixSeconds());
     HttpReply reply;
     if (!action.fault) {
-        reply = JsonReply("0", "获取成功", SealHandshakeKey(key));
+        reply = HexDataReply("获取成功", SealHandshakeKey(key));
     } else if (*action.fault == FaultKind::kRefuse) {
         reply = Refusal(kBusy, "服务器繁忙，请稍后再试");
     } else if (*action.fault == FaultKind::kBroken) {
@@ -262,6 +283,11 @@ HttpReply AppService::Dispatch(Endpoint endpoint, const Call& call, std::string_
         return refusal;
     }
 
+    if (!action.fault && outcome.sealed) {
+        HttpReply sealed = HexDataReply(outcome.msg, SealData(outcome.sealedPayload, call.rand));
+        sealed.delayMs = action.delayMs;
+        return sealed;
+    }
     Json data;
     if (action.fault == FaultKind::kEmptyData) {
         data = "";
@@ -422,9 +448,8 @@ HttpReply AppService::AdvertPage() {
         "<p>最新开奖：第 " +
         EscapeHtml(newest.period) + " 期　<span class=\"dice\">" + EscapeHtml(newest.numbers) +
         "</span></p>\n<p>下期期号：" + EscapeHtml(coming.period) + "　开奖时间：" +
-        EscapeHtml(coming.drawTime) +
-        "</p>\n<p>每天 82 期，08:30 至 22:00 每 10 分钟开奖一次。</p>\n"
-        "<p class=\"note\">彩票有风险，投注需谨慎！</p>\n</body>\n</html>\n";
+        EscapeHtml(coming.drawTime) + "</p>\n<p>" + EscapeHtml(config.scheduleNote) +
+        "</p>\n<p class=\"note\">彩票有风险，投注需谨慎！</p>\n</body>\n</html>\n";
     return Page("advert", std::move(reply));
 }
 

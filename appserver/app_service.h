@@ -25,6 +25,8 @@ struct AppServiceConfig {
     std::string updateBytes;
     // What "getInit" answers: tag, periods a day, first and last draw, interval.
     std::string scheduleText = "jlk3| |82| |08:30:00| |22:00:00| |600";
+    // The advert page's line about the draw schedule.
+    std::string scheduleNote = "每天 82 期，08:30 至 22:00 每 10 分钟开奖一次。";
     // Seeds the texts of "getforecast".
     int64_t forecastSeed = 1;
     // The most rows one draw list holds; larger requests get this many.

@@ -122,6 +122,9 @@ std::string CommandLine::Help() {
            FaultPlan::Help() +
            "  --help                show this text\n"
            "\n"
+           "Both ports serve the initialisation (main: /appinit.php, fallback: /), the\n"
+           "data functions at /draw.php, the newest period at /newphase.php, the advert\n"
+           "page at /advert.html, the update at /update.bin and request counts at /stats.\n"
            "Once both ports listen, the first line on standard output is\n"
            "  listening main=http://ADDR:PORT/appinit.php fallback=http://ADDR:PORT/\n"
            "SIGINT or SIGTERM stops the server.\n";

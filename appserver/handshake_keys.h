@@ -1,9 +1,11 @@
 // Handshake keys derived from a server secret and a time window, so the server keeps
 // no state per client and instances sharing the secret accept each other's keys.
+// Thread-safe.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 namespace veltra {
@@ -22,9 +24,14 @@ class HandshakeKeys {
 
   private:
     std::string KeyOfWindow(int64_t window) const;
+    int64_t WindowOf(int64_t now) const;
 
     std::string secret;
     int windowSeconds;
+    // The keys of the last two windows asked for: every request needs one.
+    mutable std::mutex cacheMutex;
+    mutable std::array<int64_t, 2> cachedWindows = {INT64_MIN, INT64_MIN};
+    mutable std::array<std::string, 2> cachedKeys;
 };
 
 }  // namespace veltra

@@ -68,6 +68,7 @@ int Run(const AppServerOptions& options) {
         DrawHistory::LoadResult loaded = DrawHistory::Load(options.historyPath);
         if (!loaded.ok) return Fail(loaded.error, 1);
         draws = std::make_unique<DrawHistory>(std::move(loaded.history));
+        config.scheduleNote = "开奖数据来自历史记录文件。";
     } else if (options.interval > 0) {
         draws = std::make_unique<DrawSimulator>(zone, options.seed, options.interval,
                                                 clock->NowUnixSeconds());

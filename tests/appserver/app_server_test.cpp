@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <chrono>
 #include <nlohmann/json.hpp>
 #include <thread>
 
@@ -118,8 +119,14 @@ TEST(AppServer, StopAnswersSlowRepliesAtOnce) {
         const httplib::Result result = client.Get("/newphase.php");
         body = result ? result->body : "<no reply>";
     });
-    // Wait until the request has reached the service (no sleeping on time).
-    while (Json::parse(f.service->Stats().body)["newphase"] != 1) std::this_thread::yield();
+    // Wait until the request has reached the service (no sleeping on time; the
+    // deadline only keeps a broken server from hanging the test).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (Json::parse(f.service->Stats().body)["newphase"] != 1 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(Json::parse(f.service->Stats().body)["newphase"], 1);
     f.server->Stop();
     reader.join();
     EXPECT_EQ(body, f.simulator.Newest(f.clock.now).period);
