@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/app_state.h"
@@ -31,6 +32,8 @@ struct Environment {
     std::string fallbackEndpoint;               // initialisation on the local machine
     // Writes the carried updater program to a path with its execute bit.
     std::function<bool(const std::filesystem::path&)> writeUpdater;
+    // The product this run is; this build's own when not given.
+    std::optional<ProductProfile> product;
 };
 
 struct AppContext {

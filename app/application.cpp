@@ -14,9 +14,13 @@
 
 namespace veltra {
 
-Application::Application(WindowSystem& windowSystem, Clock& systemClock, ProcessLauncher& programLauncher,
-                         const HttpTransport& http, Environment env)
-    : windows(windowSystem), clock(systemClock), launcher(programLauncher), transport(http),
+Application::Application(WindowSystem& windowSystem, Clock& systemClock,
+                         ProcessLauncher& programLauncher, const HttpTransport& http,
+                         Environment env)
+    : windows(windowSystem),
+      clock(systemClock),
+      launcher(programLauncher),
+      transport(http),
       environment(std::move(env)) {
     // The global objects, in their fixed order.
     json = std::make_unique<JsonService>();
@@ -27,18 +31,21 @@ Application::Application(WindowSystem& windowSystem, Clock& systemClock, Process
     currentSnapshot = std::make_unique<DrawSnapshot>();
     recentDraws = std::make_unique<RecentDraws>();
     planBook = std::make_unique<PlanBook>(clock);
-    planDisplay = std::make_unique<PlanDisplay>(windows, *planBook, *recentDraws, state, profile, clock);
+    planDisplay =
+        std::make_unique<PlanDisplay>(windows, *planBook, *recentDraws, state, profile, clock);
     loading = std::make_unique<LoadingWindow>(windows);
     appInfo = std::make_unique<AppInfo>();
-    context = std::unique_ptr<AppContext>(new AppContext{windows, clock, launcher, environment, profile, state, *view,
-                                                         *loading, *periodClock, *currentSnapshot, *planDisplay,
-                                                         *planBook, *recentDraws, *appInfo, *client});
-    countdown = std::make_unique<Countdown>(windows, *view, *periodClock, *planDisplay, *recentDraws,
-                                            *currentSnapshot);
+    context = std::unique_ptr<AppContext>(new AppContext{
+        windows, clock, launcher, environment, profile, state, *view, *loading, *periodClock,
+        *currentSnapshot, *planDisplay, *planBook, *recentDraws, *appInfo, *client});
+    countdown = std::make_unique<Countdown>(windows, *view, *periodClock, *planDisplay,
+                                            *recentDraws, *currentSnapshot);
     windows.SetEventHandler(this);
 }
 
-Application::~Application() { Shutdown(); }
+Application::~Application() {
+    Shutdown();
+}
 
 void Application::Shutdown() {
     if (shutDown) return;
@@ -84,7 +91,7 @@ bool Application::Start(int& exitCode) {
         std::error_code ignored;
         std::filesystem::remove(state.updaterPath, ignored);
         PlanNamePatterns();
-        profile = ThisProduct();
+        profile = environment.product.value_or(ThisProduct());
         ParseBetRange();
         windows.CreateWindow(MainWindowSpec());
         MainWindowStartup();
@@ -116,7 +123,8 @@ void Application::MainWindowStartup() {
     handlers = std::make_unique<MainWindowEvents>(*context, *settings);
 
     const int64_t n = IntegerOfText(settings->ReadSetting("公式期数", "3"));
-    windows.SetComboSelection(kMainWindow, control::kPeriodCombo, static_cast<int>(std::clamp<int64_t>(n - 1, -1, 3)));
+    windows.SetComboSelection(kMainWindow, control::kPeriodCombo,
+                              static_cast<int>(std::clamp<int64_t>(n - 1, -1, 3)));
     windows.ClearListRows(kMainWindow, control::kHistoryList);
     state.periodCount = windows.ComboSelection(kMainWindow, control::kPeriodCombo) + 1;
     loading->Show("正在连接服务器……");
@@ -183,7 +191,8 @@ void Application::OnFocusLost(std::string_view window, std::string_view name) {
 }
 
 int Application::OnCharacter(std::string_view window, std::string_view name, int code) {
-    if (window == kMainWindow && name == control::kPlanBox) return MainWindowEvents::PlanBoxCharacter(code);
+    if (window == kMainWindow && name == control::kPlanBox)
+        return MainWindowEvents::PlanBoxCharacter(code);
     return code;
 }
 
@@ -191,12 +200,15 @@ bool Application::OnRightButtonUp(std::string_view window, std::string_view name
     return window == kMainWindow && name == control::kPlanBox;
 }
 
-bool Application::OnBeforeNavigate(std::string_view window, std::string_view name, std::string_view /*url*/) {
-    return window == kMainWindow && name == control::kAdvertBox && handlers && handlers->AdvertNavigation();
+bool Application::OnBeforeNavigate(std::string_view window, std::string_view name,
+                                   std::string_view /*url*/) {
+    return window == kMainWindow && name == control::kAdvertBox && handlers &&
+           handlers->AdvertNavigation();
 }
 
 void Application::OnTimer(std::string_view window, std::string_view timer) {
-    if (window == kMainWindow && timer == control::kCountdownTimer && countdown) countdown->CountdownTick();
+    if (window == kMainWindow && timer == control::kCountdownTimer && countdown)
+        countdown->CountdownTick();
 }
 
 void Application::OnCloseRequest(std::string_view window) {

@@ -17,9 +17,9 @@
 namespace veltra {
 
 class Application final : public WindowEvents {
-public:
-    Application(WindowSystem& windows, Clock& clock, ProcessLauncher& launcher, const HttpTransport& transport,
-                Environment environment);
+  public:
+    Application(WindowSystem& windows, Clock& clock, ProcessLauncher& launcher,
+                const HttpTransport& transport, Environment environment);
     ~Application() override;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -45,12 +45,13 @@ public:
     void OnFocusLost(std::string_view window, std::string_view control) override;
     int OnCharacter(std::string_view window, std::string_view control, int code) override;
     bool OnRightButtonUp(std::string_view window, std::string_view control) override;
-    bool OnBeforeNavigate(std::string_view window, std::string_view control, std::string_view url) override;
+    bool OnBeforeNavigate(std::string_view window, std::string_view control,
+                          std::string_view url) override;
     void OnTimer(std::string_view window, std::string_view timer) override;
     void OnCloseRequest(std::string_view window) override;
     void OnFirstActivation(std::string_view window) override;
 
-private:
+  private:
     void ParseBetRange();
     void MainWindowStartup();
     void BetRangeLayout();

@@ -30,8 +30,9 @@ void MainWindowEvents::BetCountConfirm() {
 }
 
 void MainWindowEvents::SliderMoved() {
-    context.windows.SetText(kMainWindow, control::kBetCount,
-                            std::to_string(context.windows.SliderPosition(kMainWindow, control::kBetSlider)));
+    context.windows.SetText(
+        kMainWindow, control::kBetCount,
+        std::to_string(context.windows.SliderPosition(kMainWindow, control::kBetSlider)));
 }
 
 void MainWindowEvents::BetCountLeft() {
@@ -62,7 +63,8 @@ int MainWindowEvents::PlanBoxCharacter(int code) {
 
 bool MainWindowEvents::AdvertNavigation() {
     if (!context.state.startupComplete) return false;
-    OpenWebAddress(context.launcher, context.windows.BrowserAddress(kMainWindow, control::kAdvertBox));
+    OpenWebAddress(context.launcher,
+                   context.windows.BrowserAddress(kMainWindow, control::kAdvertBox));
     return true;
 }
 
@@ -72,6 +74,8 @@ void MainWindowEvents::Close() {
     context.windows.QuitMessageLoop(0);
 }
 
-void MainWindowEvents::Minimise() { context.windows.MinimiseWindow(kMainWindow); }
+void MainWindowEvents::Minimise() {
+    context.windows.MinimiseWindow(kMainWindow);
+}
 
 }  // namespace veltra

@@ -11,8 +11,9 @@
 namespace veltra {
 
 class MainWindowEvents {
-public:
-    MainWindowEvents(AppContext& context, SettingsFile& settings) : context(context), settings(settings) {}
+  public:
+    MainWindowEvents(AppContext& context, SettingsFile& settings)
+        : context(context), settings(settings) {}
 
     void PeriodSwitch();
     void BetCountConfirm();
@@ -29,7 +30,7 @@ public:
     void Close();
     void Minimise();
 
-private:
+  private:
     AppContext& context;
     SettingsFile& settings;
 };

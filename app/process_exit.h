@@ -9,6 +9,8 @@ struct ProcessExit {
     int code = 0;
 };
 
-[[noreturn]] inline void EndProcess(int code) { throw ProcessExit{code}; }
+[[noreturn]] inline void EndProcess(int code) {
+    throw ProcessExit{code};
+}
 
 }  // namespace veltra

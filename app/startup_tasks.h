@@ -9,13 +9,13 @@
 namespace veltra {
 
 class StartupTasks {
-public:
+  public:
     explicit StartupTasks(AppContext& context) : context(context) {}
 
     bool RunUpdateCheck(std::string_view window, std::string_view planBox);
     bool RunDrawStartup();
 
-private:
+  private:
     AppContext& context;
 };
 

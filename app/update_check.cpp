@@ -46,11 +46,12 @@ bool UpdateCheck::CheckVersion(std::string_view serverVersion, std::string_view 
     if (!(VersionNumber(serverVersion) > VersionNumber(context.profile.version))) return true;
     context.loading.Close();
     context.windows.ProcessPendingEvents();
-    const std::string offer =
-        context.profile.applicationName + "已经更新至" + std::string(serverVersion) + "\r\n点击确定立即更新";
-    if (context.windows.ShowMessage(offer, MessageButtons::OkCancel) != MessageResult::Ok) return false;
-    RunUpdater(context, context.profile.applicationName, context.profile.version, serverVersion, downloadAddress,
-               context.profile.programName + ".exe");
+    const std::string offer = context.profile.applicationName + "已经更新至" +
+                              std::string(serverVersion) + "\r\n点击确定立即更新";
+    if (context.windows.ShowMessage(offer, MessageButtons::OkCancel) != MessageResult::Ok)
+        return false;
+    RunUpdater(context, context.profile.applicationName, context.profile.version, serverVersion,
+               downloadAddress, context.profile.programName + ".exe");
 }
 
 void RunUpdater(AppContext& context, std::string_view name, std::string_view ownVersion,
@@ -61,8 +62,9 @@ void RunUpdater(AppContext& context, std::string_view name, std::string_view own
         context.environment.writeUpdater(updater);
     }
     // Five separate words; a word holding a blank stays one word.
-    context.launcher.Launch(updater.string(), {std::string(name), std::string(ownVersion),
-                                               std::string(serverVersion), std::string(address), std::string(exe)});
+    context.launcher.Launch(updater.string(),
+                            {std::string(name), std::string(ownVersion), std::string(serverVersion),
+                             std::string(address), std::string(exe)});
     EndProcess(0);
 }
 

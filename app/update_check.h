@@ -11,7 +11,7 @@
 namespace veltra {
 
 class UpdateCheck {
-public:
+  public:
     explicit UpdateCheck(AppContext& context) : context(context) {}
 
     // True when the program may go on; false after the user was told why not.
@@ -21,7 +21,7 @@ public:
     // and either the updater runs (the process ends) or false is returned.
     bool CheckVersion(std::string_view serverVersion, std::string_view downloadAddress);
 
-private:
+  private:
     AppContext& context;
 };
 
@@ -30,8 +30,9 @@ float VersionNumber(std::string_view text);
 
 // Writes the carried updater where it belongs (unless a file is already there),
 // starts it with the five words as separate arguments and ends the process.
-[[noreturn]] void RunUpdater(AppContext& context, std::string_view name, std::string_view ownVersion,
-                             std::string_view serverVersion, std::string_view address, std::string_view exe);
+[[noreturn]] void RunUpdater(AppContext& context, std::string_view name,
+                             std::string_view ownVersion, std::string_view serverVersion,
+                             std::string_view address, std::string_view exe);
 
 // Where the updater program is written: beside the running executable.
 std::filesystem::path UpdaterPath(const Environment& environment);

@@ -25,7 +25,8 @@ void BM_StartUpToWindowShown(benchmark::State& s) {
     SystemClock clock;
     NoLaunch launcher;
     const HttpTransport transport;
-    const Environment environment{dir.Path(), dir.Path(), Server().MainUrl(), Server().FallbackUrl(), nullptr};
+    const Environment environment{
+        dir.Path(), dir.Path(), Server().MainUrl(), Server().FallbackUrl(), nullptr, std::nullopt};
     for (auto _ : s) {
         HeadlessWindowSystem windows;
         Application application(windows, clock, launcher, transport, environment);
@@ -33,7 +34,10 @@ void BM_StartUpToWindowShown(benchmark::State& s) {
         if (!application.Start(exitCode)) s.SkipWithError("start-up failed");
     }
 }
-BENCHMARK(BM_StartUpToWindowShown)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartUpToWindowShown)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 // The network share: the same calls start-up makes (initialisation, newest period,
 // newest draw, 50 recent draws), nothing else.
@@ -52,7 +56,10 @@ void BM_StartUpNetworkOnly(benchmark::State& s) {
         client.SelectDraw(50, table);
     }
 }
-BENCHMARK(BM_StartUpNetworkOnly)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartUpNetworkOnly)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace veltra

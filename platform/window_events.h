@@ -11,7 +11,7 @@ class WindowEvents {
     virtual ~WindowEvents() = default;
 
     virtual void OnClick(std::string_view /*window*/, std::string_view /*control*/) {}
-    // A slider's position changed (by the user or the program).
+    // The user moved a slider.
     virtual void OnSliderMoved(std::string_view /*window*/, std::string_view /*control*/) {}
     virtual void OnFocusLost(std::string_view /*window*/, std::string_view /*control*/) {}
     // Character input in a filtered text box: returns the character to pass on, or 0

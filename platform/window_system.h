@@ -59,7 +59,8 @@ class WindowSystem {
     virtual void SetComboSelection(std::string_view window, std::string_view control,
                                    int index) = 0;
 
-    // Slider: the position is always kept inside the range.
+    // Slider: the position is always kept inside the range. Only the user's moves
+    // are reported (OnSliderMoved), not positions set by the program.
     virtual void SetSliderRange(std::string_view window, std::string_view control, int minimum,
                                 int maximum) = 0;
     virtual int SliderPosition(std::string_view window, std::string_view control) const = 0;

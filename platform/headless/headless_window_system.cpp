@@ -204,10 +204,8 @@ void HeadlessWindowSystem::SetSliderPosition(std::string_view window, std::strin
                                              int position) {
     ControlState* c = Find(window, control);
     if (!c) return;
-    const int clamped = std::clamp(position, c->sliderMinimum, c->sliderMaximum);
-    if (clamped == c->sliderPosition) return;
-    c->sliderPosition = clamped;
-    if (events) events->OnSliderMoved(window, control);
+    // A position set by the program is not reported back as a move.
+    c->sliderPosition = std::clamp(position, c->sliderMinimum, c->sliderMaximum);
 }
 
 void HeadlessWindowSystem::SetSpinRange(std::string_view window, std::string_view control,
@@ -322,7 +320,9 @@ void HeadlessWindowSystem::SelectComboItem(std::string_view window, std::string_
 
 void HeadlessWindowSystem::MoveSlider(std::string_view window, std::string_view control,
                                       int position) {
+    const int before = SliderPosition(window, control);
     SetSliderPosition(window, control, position);
+    if (events && SliderPosition(window, control) != before) events->OnSliderMoved(window, control);
 }
 
 void HeadlessWindowSystem::LeaveFocus(std::string_view window, std::string_view control) {
@@ -381,7 +381,8 @@ int HeadlessWindowSystem::RunMessageLoop() {
     while (!quitRequested) {
         if (idleHook) idleHook();
         if (quitRequested) break;
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
         if (elapsed > virtualNow) AdvanceTime(static_cast<int>(elapsed - virtualNow));
         // Sleep until the next timer falls due, waking at least every 100 ms so that
         // the idle hook (a quit request, terminal input) is seen promptly.
@@ -391,7 +392,8 @@ int HeadlessWindowSystem::RunMessageLoop() {
                 if (c.timerPeriod > 0) due = std::min(due, c.timerDue);
             }
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp<int64_t>(due - virtualNow, 1, 100)));
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::clamp<int64_t>(due - virtualNow, 1, 100)));
     }
     return exitCode;
 }

@@ -32,10 +32,12 @@ struct RecordingLauncher : ProcessLauncher {
     std::vector<std::pair<std::string, std::vector<std::string>>> launches;
 };
 
-std::string ClosedEndpoint() { return "http://127.0.0.1:9/appinit.php"; }
+std::string ClosedEndpoint() {
+    return "http://127.0.0.1:9/appinit.php";
+}
 
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     // Starts a server with the given options and the program against it.
     void StartServer(std::vector<std::string> args = {}, int64_t now = k1005) {
         args.push_back("--now");
@@ -49,7 +51,8 @@ protected:
     }
     bool Start() {
         clock.now = k1005;
-        application = std::make_unique<Application>(windows, clock, launcher, transport, environment);
+        application =
+            std::make_unique<Application>(windows, clock, launcher, transport, environment);
         return application->Start(exitCode);
     }
     std::string Text(const char* control) const { return windows.Text(kMainWindow, control); }
@@ -67,8 +70,12 @@ protected:
     test::ManualClock clock;
     RecordingLauncher launcher;
     HttpTransport transport;
-    Environment environment{dir.Path(), dir.Path(), "", "",
-                            [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); }};
+    Environment environment{dir.Path(),
+                            dir.Path(),
+                            "",
+                            "",
+                            [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); },
+                            std::nullopt};
     std::unique_ptr<Application> application;
     int exitCode = -1;
 };
@@ -86,7 +93,8 @@ TEST_F(ProgramTest, NormalStartShowsDrawsPlanAndCountdown) {
 
     ASSERT_EQ(windows.ListRowCount(kMainWindow, control::kHistoryList), 50);
     EXPECT_EQ(windows.ListCell(kMainWindow, control::kHistoryList, 0, 0), "20261211010");
-    EXPECT_EQ(windows.ListCell(kMainWindow, control::kHistoryList, 10, 0), "20261210082");  // the day before
+    EXPECT_EQ(windows.ListCell(kMainWindow, control::kHistoryList, 10, 0),
+              "20261210082");  // the day before
     EXPECT_EQ(Text(control::kCurrentPeriod), "当前期号：20261211010");
     const std::string numbers = windows.ListCell(kMainWindow, control::kHistoryList, 0, 1);
     EXPECT_EQ(Text(control::kDrawNumber[0]), numbers.substr(0, 1));
@@ -97,7 +105,8 @@ TEST_F(ProgramTest, NormalStartShowsDrawsPlanAndCountdown) {
     EXPECT_NE(Plan().find("等开\r\n\r\n\r\n当前计划统计：总计"), std::string::npos);
     EXPECT_TRUE(Plan().ends_with("%\r\n彩票有风险，投注需谨慎！"));
     EXPECT_EQ(windows.Control(kMainWindow, control::kPlanBox)->selectionStart, -1);
-    EXPECT_EQ(windows.BrowserAddress(kMainWindow, control::kAdvertBox).rfind("http://127.0.0.1:", 0), 0u);
+    EXPECT_EQ(
+        windows.BrowserAddress(kMainWindow, control::kAdvertBox).rfind("http://127.0.0.1:", 0), 0u);
     EXPECT_EQ(windows.TimerPeriod(kMainWindow, control::kCountdownTimer), 100);
     Tick(2);
     EXPECT_EQ(Text(control::kDrawTime), "00：00：00");
@@ -119,9 +128,10 @@ TEST_F(ProgramTest, ANewDrawReachesPanelPlanAndHistoryOnOneWorkingTick) {
 
     // The server publishes draw 011: the same server, restarted on its ports later.
     const std::string mainUrl = server->MainUrl(), fallbackUrl = server->FallbackUrl();
-    const std::string mainPort = mainUrl.substr(mainUrl.rfind(':') + 1, mainUrl.find('/', 7) - mainUrl.rfind(':') - 1);
-    const std::string fallbackPort =
-        fallbackUrl.substr(fallbackUrl.rfind(':') + 1, fallbackUrl.find('/', 7) - fallbackUrl.rfind(':') - 1);
+    const std::string mainPort =
+        mainUrl.substr(mainUrl.rfind(':') + 1, mainUrl.find('/', 7) - mainUrl.rfind(':') - 1);
+    const std::string fallbackPort = fallbackUrl.substr(
+        fallbackUrl.rfind(':') + 1, fallbackUrl.find('/', 7) - fallbackUrl.rfind(':') - 1);
     server.reset();
     StartServer({"--main-port", mainPort, "--fallback-port", fallbackPort}, k1005 + 310);
     clock.now = k1005 + 310;
@@ -150,7 +160,8 @@ TEST_F(ProgramTest, PeriodSwitchWritesOnceAndRebuilds) {
     windows.SelectComboItem(kMainWindow, control::kPeriodCombo, 0);
     windows.Click(kMainWindow, control::kPeriodSwitch);
     EXPECT_EQ(application->State().periodCount, 1);
-    EXPECT_EQ(SettingsBytes(), Utf8ToGbk(std::string("[") + kProduct + "]\r\n公式期数=1\r\n").value());
+    EXPECT_EQ(SettingsBytes(),
+              Utf8ToGbk(std::string("[") + kProduct + "]\r\n公式期数=1\r\n").value());
     EXPECT_EQ(Plan().find("-0"), std::string::npos);  // single-period lines only
     EXPECT_NE(Plan().find("→"), std::string::npos);
 
@@ -203,7 +214,8 @@ TEST_F(ProgramTest, StoredPeriodSettingSelectsTheCombo) {
         Application program(fresh, clock, launcher, transport, environment);
         ASSERT_TRUE(program.Start(exitCode)) << c.stored;
         EXPECT_EQ(program.State().periodCount, c.periodCount) << c.stored;
-        EXPECT_EQ(fresh.ComboSelection(kMainWindow, control::kPeriodCombo), c.selection) << c.stored;
+        EXPECT_EQ(fresh.ComboSelection(kMainWindow, control::kPeriodCombo), c.selection)
+            << c.stored;
     }
 }
 
@@ -213,7 +225,8 @@ TEST_F(ProgramTest, UnreachableServerEndsWithItsMessageAndNoWindow) {
     EXPECT_FALSE(Start());
     EXPECT_EQ(exitCode, 0);
     ASSERT_EQ(windows.Messages().size(), 1u);
-    EXPECT_EQ(windows.Messages()[0].text.rfind("初始化连接服务器失败！", 0), 0u) << windows.Messages()[0].text;
+    EXPECT_EQ(windows.Messages()[0].text.rfind("初始化连接服务器失败！", 0), 0u)
+        << windows.Messages()[0].text;
     EXPECT_NE(windows.Messages()[0].text.find(" 错误代码：9999"), std::string::npos);
     EXPECT_FALSE(windows.WindowExists(kMainWindow));
     EXPECT_FALSE(windows.WindowExists(kLoadingWindow));
@@ -233,7 +246,8 @@ TEST_F(ProgramTest, NewerVersionDeclinedEndsTheProgram) {
     EXPECT_FALSE(Start());
     EXPECT_EQ(exitCode, 0);
     ASSERT_EQ(windows.Messages().size(), 1u);
-    EXPECT_EQ(windows.Messages()[0].text, std::string(kProduct) + "已经更新至1.42\r\n点击确定立即更新");
+    EXPECT_EQ(windows.Messages()[0].text,
+              std::string(kProduct) + "已经更新至1.42\r\n点击确定立即更新");
     EXPECT_EQ(windows.Messages()[0].buttons, MessageButtons::OkCancel);
     EXPECT_FALSE(windows.WindowExists(kMainWindow));
     EXPECT_TRUE(launcher.launches.empty());
@@ -268,6 +282,56 @@ TEST_F(ProgramTest, ClosingTheLoadingWindowEndsStartUp) {
     EXPECT_FALSE(Start());
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(windows.WindowVisible(kMainWindow));
+}
+
+// A product whose plan name carries a bet range: the bet-count panel appears.
+class BetRangeTest : public ProgramTest {
+  protected:
+    BetRangeTest() {
+        ProductProfile product = ThisProduct();
+        product.planName = "平刷和值5-10注";
+        environment.product = product;
+    }
+};
+
+TEST_F(BetRangeTest, LayoutDefaultAndClampedCounts) {
+    StartServer();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(application->Profile().betPrefix, "和值");
+    EXPECT_TRUE(windows.Visible(kMainWindow, control::kBetPanel));
+    EXPECT_EQ(windows.Geometry(kMainWindow, control::kBetPanel), (Rect{5, 222, 531, 60}));
+    EXPECT_EQ(windows.Geometry(kMainWindow, control::kPlanBox), (Rect{5, 293, 530, 325}));
+    EXPECT_EQ(windows.Window(kMainWindow)->background, artwork::kBetBackground);
+    EXPECT_EQ(windows.SliderPosition(kMainWindow, control::kBetSlider), 7);  // midpoint 7.5
+    EXPECT_EQ(Text(control::kBetCount), "7");
+    EXPECT_EQ(application->Context().planDisplay.ShownPlan(), "和值7注");
+
+    SettingsFile(dir.Path() / "配置.ini", kProduct).WriteSetting("选择注数", "99");
+    HeadlessWindowSystem again;
+    Application second(again, clock, launcher, transport, environment);
+    ASSERT_TRUE(second.Start(exitCode));
+    EXPECT_EQ(again.SliderPosition(kMainWindow, control::kBetSlider), 10);
+    EXPECT_EQ(second.Context().planDisplay.ShownPlan(), "和值10注");
+}
+
+TEST_F(BetRangeTest, ConfirmClampsStoresAndReports) {
+    StartServer();
+    ASSERT_TRUE(Start());
+    const size_t before = windows.Messages().size();
+    windows.SetText(kMainWindow, control::kBetCount, "3");
+    windows.Click(kMainWindow, control::kBetConfirm);
+    EXPECT_EQ(Text(control::kBetCount), "5");
+    EXPECT_EQ(application->Context().planDisplay.ShownPlan(), "和值5注");
+    EXPECT_EQ(SettingsFile(dir.Path() / "配置.ini", kProduct).ReadSetting("选择注数", ""), "5");
+    ASSERT_GT(windows.Messages().size(), before);
+    EXPECT_EQ(windows.Messages().back().text, "更改获取注数成功！");
+
+    windows.SetText(kMainWindow, control::kBetCount, "12");
+    windows.LeaveFocus(kMainWindow, control::kBetCount);
+    EXPECT_EQ(windows.SliderPosition(kMainWindow, control::kBetSlider), 10);
+    EXPECT_EQ(Text(control::kBetCount), "12");  // corrected only by the confirm button
+    windows.MoveSlider(kMainWindow, control::kBetSlider, 6);
+    EXPECT_EQ(Text(control::kBetCount), "6");
 }
 
 TEST_F(ProgramTest, ALeftoverUpdaterIsRemovedAtStart) {
