@@ -5,6 +5,8 @@
 
 #include <chrono>
 
+#include "appserver/clock_control.h"
+
 namespace veltra {
 namespace {
 
@@ -113,6 +115,14 @@ void AppServer::Configure(httplib::Server& server, const std::string& initPath) 
                [this](const httplib::Request&, httplib::Response& response) {
                    Deliver(service.Stats(), response);
                });
+    if (options.clockControl != nullptr) {
+        const auto control = [this](const httplib::Request& request, httplib::Response& response) {
+            Deliver(options.clockControl->Handle(request.method == "POST" ? request.body : ""),
+                    response);
+        };
+        server.Get("/clock", control);
+        server.Post("/clock", control);
+    }
     // Every answer httplib makes itself (unknown address, body too large, malformed
     // request) is a refusal in the protocol's own shape.
     server.set_error_handler([](const httplib::Request&, httplib::Response& response) {

@@ -19,12 +19,16 @@ struct Response;
 
 namespace veltra {
 
+class ClockControl;
+
 struct ListenOptions {
     std::string address = "127.0.0.1";
     int mainPort = 19300;      // 0: any free port
     int fallbackPort = 19200;  // 0: any free port
     int threads = 8;           // worker threads per port
     size_t maxBodyBytes = 1 << 20;
+    // When set, GET and POST /clock read and move the server's frozen clock.
+    ClockControl* clockControl = nullptr;
 };
 
 class AppServer {

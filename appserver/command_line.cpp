@@ -117,7 +117,8 @@ std::string CommandLine::Help() {
            "  --update-file FILE    bytes served as the update download\n"
            "  --secret TEXT         secret of the handshake keys; give instances behind one\n"
            "                        load balancer the same (default: random)\n"
-           "  --now T               freeze the server's clock at Unix time T (for tests)\n"
+           "  --now T               freeze the server's clock at Unix time T (for tests);\n"
+           "                        POST now=T or advance=S to /clock moves it\n"
            "  --threads N           worker threads per port (default 8)\n" +
            FaultPlan::Help() +
            "  --help                show this text\n"

@@ -12,6 +12,7 @@
 
 #include "appserver/app_server.h"
 #include "appserver/app_service.h"
+#include "appserver/clock_control.h"
 #include "appserver/command_line.h"
 #include "appserver/draw_history.h"
 #include "appserver/draw_simulator.h"
@@ -53,8 +54,11 @@ int Run(const AppServerOptions& options) {
     signal(SIGPIPE, SIG_IGN);
 
     std::unique_ptr<Clock> clock;
+    std::unique_ptr<ClockControl> clockControl;
     if (options.now) {
-        clock = std::make_unique<FrozenClock>(*options.now);
+        auto frozen = std::make_unique<FrozenClock>(*options.now);
+        clockControl = std::make_unique<ClockControl>(*frozen);
+        clock = std::move(frozen);
     } else {
         clock = std::make_unique<SystemClock>();
     }
@@ -101,6 +105,7 @@ int Run(const AppServerOptions& options) {
     listen.mainPort = options.mainPort;
     listen.fallbackPort = options.fallbackPort;
     listen.threads = options.threads;
+    listen.clockControl = clockControl.get();
     AppServer server(service, listen);
     std::string error;
     if (!server.Start(&error)) return Fail(error, 1);

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "appserver/civil_time.h"
 #include "appserver/draw_simulator.h"
 #include "appserver/system_local_zone.h"
 #include "server/envelope_codec.h"
@@ -117,6 +118,18 @@ TEST(AppServerProcess, ServesTheSimulatedDayOfAFrozenClock) {
     }
     EXPECT_EQ(list, expected);
     EXPECT_EQ(Get(server.MainBase(), "/update.bin").rfind("#!/bin/sh", 0), 0u);
+
+    // The frozen clock moves on request: at the coming draw's time, it is the newest.
+    const DrawRow coming = simulator.Coming(now);
+    const int64_t drawTime = zone.ToUnix(*ParseDateTime(coming.drawTime));
+    const auto [host, port] = HostPort(server.MainBase());
+    httplib::Client control(host, port);
+    EXPECT_EQ(Json::parse(Get(server.MainBase(), "/clock"))["data"], std::to_string(now));
+    const httplib::Result moved =
+        control.Post("/clock", "advance=" + std::to_string(drawTime - now), "text/plain");
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(Json::parse(moved->body)["data"], std::to_string(drawTime));
+    EXPECT_EQ(Get(server.FallbackBase(), "/newphase.php"), coming.period);
 }
 
 TEST(AppServerProcess, ServesAHistoryFileAndAnUpdateFile) {
@@ -133,6 +146,8 @@ TEST(AppServerProcess, ServesAHistoryFileAndAnUpdateFile) {
               "a|+|20240105043|+|2024-01-05 15:30:00|+|1,2,3|+|77\r\n"
               "b|+|20240105042|+|2024-01-05 15:20:00|+|4,5,6|+|-5");
     EXPECT_EQ(Get(server.FallbackBase(), "/update.bin"), update);
+    // Only a frozen clock can be moved.
+    EXPECT_EQ(Json::parse(Get(server.MainBase(), "/clock"))["errcode"], "11");
 }
 
 }  // namespace
