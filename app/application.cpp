@@ -3,7 +3,7 @@
 
 #include <system_error>
 
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "app/process_exit.h"
 #include "app/startup_tasks.h"
 #include "app/update_check.h"
@@ -93,7 +93,7 @@ bool Application::Start(int& exitCode) {
         PlanNamePatterns();
         profile = environment.product.value_or(ThisProduct());
         ParseBetRange();
-        windows.CreateWindow(MainWindowSpec());
+        windows.CreateWindow(MainWindowDesign());
         MainWindowStartup();
         return true;
     } catch (const ProcessExit& exit) {

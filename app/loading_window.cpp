@@ -1,13 +1,13 @@
 // The loading window.
 #include "app/loading_window.h"
 
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 
 namespace veltra {
 
 bool LoadingWindow::Show(std::string_view message) {
     if (windows.WindowExists(kLoadingWindow)) return false;
-    windows.CreateWindow(LoadingWindowSpec());
+    windows.CreateWindow(LoadingWindowDesign());
     windows.SetText(kLoadingWindow, control::kLoadingMessage, message);
     windows.ShowWindow(kLoadingWindow);
     // Painted now, before the caller blocks on the network.

@@ -1,7 +1,7 @@
 // The main view.
 #include "app/main_view.h"
 
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "base/text_integer.h"
 
 namespace veltra {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "base/text_integer.h"
 
 namespace veltra {

@@ -10,7 +10,7 @@
 #include <ostream>
 
 #include "app/display_width.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "base/text_split.h"
 
 namespace veltra {

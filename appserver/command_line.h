@@ -34,7 +34,7 @@ class CommandLine {
 
     // Reads the arguments after the program name. Fails on an unknown option, a
     // missing or malformed value, equal non-zero ports, --history with --interval, a
-    // version text that is empty or holds white space, or a malformed fault spec.
+    // version text that is empty or holds white space, or a malformed fault rules.
     static Result Parse(const std::vector<std::string>& args);
 
     static std::string Help();

@@ -59,9 +59,9 @@ bool Applies(FaultKind kind, std::string_view target) {
 
 }  // namespace
 
-bool FaultPlan::Add(std::string_view spec, std::string* error) {
+bool FaultPlan::Add(std::string_view ruleList, std::string* error) {
     std::vector<Rule> added;
-    for (const std::string& item : SplitText(spec, ",")) {
+    for (const std::string& item : SplitText(ruleList, ",")) {
         const auto fail = [&](const std::string& why) {
             *error = "fault \"" + item + "\": " + why;
             return false;
@@ -101,7 +101,7 @@ bool FaultPlan::Add(std::string_view spec, std::string* error) {
                              std::make_unique<std::atomic<int64_t>>(0)});
     }
     if (added.empty()) {
-        *error = "empty fault spec";
+        *error = "empty fault rules";
         return false;
     }
     for (Rule& rule : added) rules.push_back(std::move(rule));
@@ -127,7 +127,7 @@ FaultPlan::Action FaultPlan::Take(std::string_view target) {
 }
 
 std::string FaultPlan::Help() {
-    return "  --fault SPEC          misbehave on purpose (for tests); SPEC is RULE[,RULE...],\n"
+    return "  --fault RULES          misbehave on purpose (for tests); RULES is RULE[,RULE...],\n"
            "                        the option may be repeated. RULE = KIND[:TARGET][=N]:\n"
            "                          refuse     answer with errcode 10 (pages: HTTP 503)\n"
            "                          empty      an empty body\n"

@@ -23,10 +23,10 @@ class FaultPlan {
         std::optional<FaultKind> fault;
     };
 
-    // Adds the rules of a spec "RULE[,RULE...]", RULE = KIND[:TARGET][=N] (see Help).
-    // On a malformed spec nothing is added and error says why. Not thread-safe: add
+    // Adds the rules of rules "RULE[,RULE...]", RULE = KIND[:TARGET][=N] (see Help).
+    // On a malformed rule list nothing is added and error says why. Not thread-safe: add
     // every rule before the first Take.
-    bool Add(std::string_view spec, std::string* error);
+    bool Add(std::string_view ruleList, std::string* error);
 
     // The action for one request to target ("handshake", a function name, "newphase",
     // "advert" or "update"): the delays of every matching slow rule, and the fault of

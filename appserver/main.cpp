@@ -93,9 +93,9 @@ int Run(const AppServerOptions& options) {
     }
 
     FaultPlan faults;
-    for (const std::string& spec : options.faults) {
+    for (const std::string& ruleList : options.faults) {
         std::string error;
-        if (!faults.Add(spec, &error)) return Fail(error, 2);
+        if (!faults.Add(ruleList, &error)) return Fail(error, 2);
     }
     const HandshakeKeys keys(options.secret.empty() ? RandomSecret() : options.secret);
     AppService service(*clock, *draws, keys, faults, config);

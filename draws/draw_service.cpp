@@ -1,7 +1,7 @@
 // The draw start-up.
 #include "draws/draw_service.h"
 
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "base/text_integer.h"
 #include "draws/draw_display.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/window_events.h"
-#include "platform/window_spec.h"
+#include "platform/window_design.h"
 
 namespace veltra {
 
@@ -25,7 +25,7 @@ class WindowSystem {
 
     // --- windows
     // Builds a window, hidden, from its description; false when one of that name exists.
-    virtual bool CreateWindow(const WindowSpec& spec) = 0;
+    virtual bool CreateWindow(const WindowDesign& design) = 0;
     virtual bool WindowExists(std::string_view window) const = 0;
     virtual void DestroyWindow(std::string_view window) = 0;
     // Makes the window visible and activates it.

@@ -48,16 +48,16 @@ void HeadlessWindowSystem::Changed() {
     if (changeListener) changeListener();
 }
 
-bool HeadlessWindowSystem::CreateWindow(const WindowSpec& spec) {
-    if (windows.contains(spec.name)) return false;
+bool HeadlessWindowSystem::CreateWindow(const WindowDesign& design) {
+    if (windows.contains(design.name)) return false;
     WindowState state;
-    state.spec = spec;
-    state.caption = spec.caption;
-    state.geometry = spec.geometry;
-    state.background = spec.background;
-    for (const ControlSpec& c : spec.controls) {
+    state.design = design;
+    state.caption = design.caption;
+    state.geometry = design.geometry;
+    state.background = design.background;
+    for (const ControlDesign& c : design.controls) {
         ControlState control;
-        control.spec = c;
+        control.design = c;
         control.text = c.text;
         control.geometry = c.geometry;
         control.visible = c.visible;
@@ -66,7 +66,7 @@ bool HeadlessWindowSystem::CreateWindow(const WindowSpec& spec) {
         if (c.kind == ControlKind::ComboBox) control.text.clear();
         state.controls.emplace(c.name, std::move(control));
     }
-    windows.emplace(spec.name, std::move(state));
+    windows.emplace(design.name, std::move(state));
     Changed();
     return true;
 }
@@ -125,8 +125,8 @@ void HeadlessWindowSystem::SetWindowBackground(std::string_view window, std::str
 std::string HeadlessWindowSystem::Text(std::string_view window, std::string_view control) const {
     const ControlState* c = Control(window, control);
     if (!c) return {};
-    if (c->spec.kind == ControlKind::ComboBox) {
-        const auto& items = c->spec.items;
+    if (c->design.kind == ControlKind::ComboBox) {
+        const auto& items = c->design.items;
         return c->comboSelection >= 0 && c->comboSelection < static_cast<int>(items.size())
                    ? items[static_cast<size_t>(c->comboSelection)]
                    : std::string();
@@ -181,7 +181,7 @@ void HeadlessWindowSystem::SetComboSelection(std::string_view window, std::strin
                                              int index) {
     ControlState* c = Find(window, control);
     if (!c) return;
-    const bool inRange = index >= 0 && index < static_cast<int>(c->spec.items.size());
+    const bool inRange = index >= 0 && index < static_cast<int>(c->design.items.size());
     c->comboSelection = inRange ? index : -1;
     Changed();
 }

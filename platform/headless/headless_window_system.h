@@ -19,7 +19,7 @@ namespace veltra {
 class HeadlessWindowSystem : public WindowSystem {
   public:
     struct ControlState {
-        ControlSpec spec;
+        ControlDesign design;
         std::string text;
         Rect geometry;
         bool visible = true;
@@ -41,7 +41,7 @@ class HeadlessWindowSystem : public WindowSystem {
         int balloonShows = 0;
     };
     struct WindowState {
-        WindowSpec spec;
+        WindowDesign design;
         std::string caption;
         Rect geometry;
         std::string background;
@@ -60,7 +60,7 @@ class HeadlessWindowSystem : public WindowSystem {
 
     // --- WindowSystem
     void SetEventHandler(WindowEvents* handler) override { events = handler; }
-    bool CreateWindow(const WindowSpec& spec) override;
+    bool CreateWindow(const WindowDesign& design) override;
     bool WindowExists(std::string_view window) const override;
     void DestroyWindow(std::string_view window) override;
     void ShowWindow(std::string_view window) override;

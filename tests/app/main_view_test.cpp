@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/loading_window.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "platform/headless/headless_window_system.h"
 
 namespace veltra {
@@ -11,7 +11,7 @@ namespace {
 
 class MainViewTest : public ::testing::Test {
   protected:
-    MainViewTest() { windows.CreateWindow(MainWindowSpec()); }
+    MainViewTest() { windows.CreateWindow(MainWindowDesign()); }
     std::string Numbers() const {
         std::string shown;
         for (const char* label : control::kDrawNumber) shown += windows.Text(kMainWindow, label);
@@ -30,7 +30,7 @@ TEST_F(MainViewTest, WindowHoldsEveryControlAtItsDesignPlace) {
     EXPECT_EQ(windows.Text(kMainWindow, control::kCurrentPeriod), "当前期号:00000000-00");
     EXPECT_EQ(windows.Text(kMainWindow, "标签1"), "     开奖期号        开奖号");
     EXPECT_FALSE(windows.Visible(kMainWindow, control::kBetPanel));
-    EXPECT_EQ(windows.Control(kMainWindow, control::kBetSlider)->spec.parent, control::kBetPanel);
+    EXPECT_EQ(windows.Control(kMainWindow, control::kBetSlider)->design.parent, control::kBetPanel);
     EXPECT_EQ(windows.ListRowCount(kMainWindow, control::kHistoryList), 1);
     EXPECT_EQ(view.ReadPeriodSetting(), 1);  // the first item is selected at design time
 }
@@ -104,7 +104,7 @@ TEST(HeadlessWindowSystem, TimersFireOnTheVirtualClock) {
     HeadlessWindowSystem windows;
     TimerLog log;
     windows.SetEventHandler(&log);
-    windows.CreateWindow(MainWindowSpec());
+    windows.CreateWindow(MainWindowDesign());
     windows.AdvanceTime(1000);
     EXPECT_TRUE(log.ticks.empty());  // stopped at design time
     windows.SetTimerPeriod(kMainWindow, control::kCountdownTimer, 100);
@@ -121,7 +121,7 @@ TEST(HeadlessWindowSystem, TimersFireOnTheVirtualClock) {
 
 TEST(HeadlessWindowSystem, SlidersClampAndComboTextFollowsTheSelection) {
     HeadlessWindowSystem windows;
-    windows.CreateWindow(MainWindowSpec());
+    windows.CreateWindow(MainWindowDesign());
     windows.SetSliderRange(kMainWindow, control::kBetSlider, 5, 10);
     windows.SetSliderPosition(kMainWindow, control::kBetSlider, 12);
     EXPECT_EQ(windows.SliderPosition(kMainWindow, control::kBetSlider), 10);

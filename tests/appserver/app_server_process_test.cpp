@@ -71,7 +71,7 @@ TEST(AppServerProcess, ExplainsWhatItCannotDo) {
         const char* output;
     };
     const Case cases[] = {
-        {{"--help"}, 0, "--fault SPEC"},
+        {{"--help"}, 0, "--fault RULES"},
         {{"--colour", "red"}, 2, "unknown option --colour"},
         {{"--fault", "refuse:nowhere"}, 2, "unknown target"},
         {{"--main-port", "0", "--fallback-port", "0", "--history", badHistory},

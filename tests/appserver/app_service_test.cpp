@@ -282,7 +282,7 @@ TEST(AppService, RefusesBadRequestsWithACodeAndAMessage) {
 
 TEST(AppService, FaultsBreakTheRepliesTheyName) {
     struct Case {
-        const char* spec;
+        const char* ruleList;
         const char* function;  // "handshake" for the handshake itself
         const char* expected;  // the body, or the errcode when it starts with "errcode:"
     };
@@ -301,7 +301,7 @@ TEST(AppService, FaultsBreakTheRepliesTheyName) {
         {"emptydata:select_draw", "select_draw", "emptydata"},
     };
     for (const Case& c : cases) {
-        ServiceFixture f(c.spec);
+        ServiceFixture f(c.ruleList);
         const std::string function = c.function;
         const std::string key = f.keys.KeyAt(f.clock.now);
         const Endpoint endpoint = function == "init" ? Endpoint::kInit : Endpoint::kDraw;
@@ -313,25 +313,25 @@ TEST(AppService, FaultsBreakTheRepliesTheyName) {
         const std::string expected = c.expected;
         const Json json = Parse(reply);
         if (expected.empty()) {
-            EXPECT_EQ(reply.body, "") << c.spec;
+            EXPECT_EQ(reply.body, "") << c.ruleList;
         } else if (expected == "broken") {
-            EXPECT_TRUE(json.is_discarded()) << c.spec << ": " << reply.body;
+            EXPECT_TRUE(json.is_discarded()) << c.ruleList << ": " << reply.body;
         } else if (expected.rfind("errcode:", 0) == 0) {
-            EXPECT_EQ(json["errcode"], expected.substr(8)) << c.spec;
+            EXPECT_EQ(json["errcode"], expected.substr(8)) << c.ruleList;
         } else if (expected == "badkey") {
             EXPECT_EQ(json["errcode"], "0");
-            EXPECT_NE(test::KeyOfHandshakeReply(reply.body), key) << c.spec;
+            EXPECT_NE(test::KeyOfHandshakeReply(reply.body), key) << c.ruleList;
         } else {
-            ASSERT_EQ(json["errcode"], "0") << c.spec << ": " << reply.body;
+            ASSERT_EQ(json["errcode"], "0") << c.ruleList << ": " << reply.body;
             const bool sealed = function == "init" || function == "newestdraw";
             const std::string data = json["data"].get<std::string>();
             const std::string opened = sealed ? OpenData(data, 4821) : data;
             if (expected == "emptydata") {
-                EXPECT_EQ(data, "") << c.spec;
+                EXPECT_EQ(data, "") << c.ruleList;
             } else if (expected == "baddata") {
-                EXPECT_EQ(opened, "abc") << c.spec;
+                EXPECT_EQ(opened, "abc") << c.ruleList;
             } else {
-                EXPECT_TRUE(Json::parse(opened, nullptr, false).is_discarded()) << c.spec;
+                EXPECT_TRUE(Json::parse(opened, nullptr, false).is_discarded()) << c.ruleList;
             }
         }
     }

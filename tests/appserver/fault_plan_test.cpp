@@ -7,7 +7,7 @@ namespace {
 
 TEST(FaultPlan, AcceptsWellFormedRulesOnly) {
     struct Case {
-        const char* spec;
+        const char* ruleList;
         const char* error;  // nullptr: accepted
     };
     const Case cases[] = {
@@ -17,7 +17,7 @@ TEST(FaultPlan, AcceptsWellFormedRulesOnly) {
         {"badseal:handshake", nullptr},
         {"emptydata:getforecast=1", nullptr},
         {"baddata:select_draw", nullptr},
-        {"", "empty fault spec"},
+        {"", "empty fault rules"},
         {"explode", "unknown kind"},
         {"refuse:login", "unknown target"},
         {"refuse:init=0", "at least 1"},
@@ -32,9 +32,9 @@ TEST(FaultPlan, AcceptsWellFormedRulesOnly) {
     for (const Case& c : cases) {
         FaultPlan plan;
         std::string error;
-        EXPECT_EQ(plan.Add(c.spec, &error), c.error == nullptr) << c.spec;
+        EXPECT_EQ(plan.Add(c.ruleList, &error), c.error == nullptr) << c.ruleList;
         if (c.error != nullptr) {
-            EXPECT_NE(error.find(c.error), std::string::npos) << c.spec << ": " << error;
+            EXPECT_NE(error.find(c.error), std::string::npos) << c.ruleList << ": " << error;
             EXPECT_TRUE(plan.Empty());
         }
     }

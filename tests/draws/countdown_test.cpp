@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "platform/headless/headless_window_system.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/scoped_time_zone.h"
@@ -28,7 +28,7 @@ struct ScriptedSource : NewestDrawSource {
 class CountdownTest : public ::testing::Test {
   protected:
     CountdownTest() {
-        windows.CreateWindow(MainWindowSpec());
+        windows.CreateWindow(MainWindowDesign());
         windows.ClearListRows(kMainWindow, control::kHistoryList);
         book.AddPlanByType("和值大小", "和值大小", 1);
         display.Bind(kMainWindow, control::kPlanBox, "和值大小");

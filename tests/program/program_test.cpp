@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "app/application.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "app/process_exit.h"
 #include "app/settings_file.h"
 #include "base/gbk_text.h"

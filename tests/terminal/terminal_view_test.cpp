@@ -9,7 +9,7 @@
 #include "app/display_width.h"
 #include "app/loading_window.h"
 #include "app/main_view.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 #include "base/text_split.h"
 
 namespace veltra {
@@ -57,7 +57,7 @@ std::string WithoutEscapes(const std::string& text) {
 
 class TerminalViewTest : public ::testing::Test {
   protected:
-    TerminalViewTest() { windows.CreateWindow(MainWindowSpec()); }
+    TerminalViewTest() { windows.CreateWindow(MainWindowDesign()); }
 
     TerminalView& Open(bool outputIsTerminal, bool inputIsTerminal = false,
                        bool acceptUpdate = false, const std::string& typed = "") {
@@ -305,7 +305,7 @@ class QuitOnTimer : public WindowEvents {
 TEST_F(TerminalViewTest, SignalEndsTheMessageLoopCleanly) {
     for (const int sig : {SIGINT, SIGTERM}) {
         HeadlessWindowSystem loop;
-        loop.CreateWindow(MainWindowSpec());
+        loop.CreateWindow(MainWindowDesign());
         QuitOnTimer guard(loop);
         loop.SetEventHandler(&guard);
         loop.SetTimerPeriod(kMainWindow, control::kCountdownTimer, 1000);

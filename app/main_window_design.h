@@ -2,7 +2,7 @@
 // size and text. Control names are the window's own and are used everywhere.
 #pragma once
 
-#include "platform/window_spec.h"
+#include "platform/window_design.h"
 
 namespace veltra {
 
@@ -43,7 +43,7 @@ inline constexpr const char* kClose = "button-close";            // 28 x 33
 inline constexpr const char* kLoading = "loading";               // 377 x 126
 }  // namespace artwork
 
-WindowSpec MainWindowSpec();
-WindowSpec LoadingWindowSpec();
+WindowDesign MainWindowDesign();
+WindowDesign LoadingWindowDesign();
 
 }  // namespace veltra

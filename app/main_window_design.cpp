@@ -1,25 +1,25 @@
 // The design of the two windows.
-#include "app/main_window_spec.h"
+#include "app/main_window_design.h"
 
 namespace veltra {
 namespace {
 
-ControlSpec Make(const char* name, ControlKind kind, Rect geometry, const char* text = "",
+ControlDesign Make(const char* name, ControlKind kind, Rect geometry, const char* text = "",
                  const char* parent = "") {
-    ControlSpec spec;
-    spec.name = name;
-    spec.kind = kind;
-    spec.geometry = geometry;
-    spec.text = text;
-    spec.parent = parent;
-    return spec;
+    ControlDesign design;
+    design.name = name;
+    design.kind = kind;
+    design.geometry = geometry;
+    design.text = text;
+    design.parent = parent;
+    return design;
 }
 
 }  // namespace
 
-WindowSpec MainWindowSpec() {
+WindowDesign MainWindowDesign() {
     using K = ControlKind;
-    WindowSpec w;
+    WindowDesign w;
     w.name = kMainWindow;
     w.geometry = {50, 50, 1000, 667};
     w.background = artwork::kBackground;
@@ -73,8 +73,8 @@ WindowSpec MainWindowSpec() {
     return w;
 }
 
-WindowSpec LoadingWindowSpec() {
-    WindowSpec w;
+WindowDesign LoadingWindowDesign() {
+    WindowDesign w;
     w.name = kLoadingWindow;
     w.geometry = {50, 50, 300, 184};
     w.controls.push_back(Make(control::kLoadingPicture, ControlKind::PictureBox, {0, 51, 300, 93}));

@@ -39,7 +39,7 @@ struct ListColumn {
     int width = 0;
 };
 
-struct ControlSpec {
+struct ControlDesign {
     std::string name;
     ControlKind kind = ControlKind::Label;
     std::string parent;  // a panel's name, or empty for the window itself
@@ -52,12 +52,12 @@ struct ControlSpec {
     std::string picture;                         // artwork name for pictures and picture buttons
 };
 
-struct WindowSpec {
+struct WindowDesign {
     std::string name;
     std::string caption;
     Rect geometry;
     std::string background;  // artwork name of the background picture
-    std::vector<ControlSpec> controls;
+    std::vector<ControlDesign> controls;
 };
 
 }  // namespace veltra
