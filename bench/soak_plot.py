@@ -137,10 +137,10 @@ def panel(canvas, top, title, xs, series, bottom_axis, zero_based=True):
         lo = float(math.floor(min(values)) - 1)
         hi = float(math.ceil(max(values)) + 1)
     x_hi = max(xs) if xs and max(xs) > 0 else 1
-    for i in range(5):
-        y = top + height - round(height * i / 4)
+    for i in range(6):
+        y = top + height - round(height * i / 5)
         canvas.line(left, y, right, y, GREY)
-        tick = label(lo + (hi - lo) * i / 4)
+        tick = label(lo + (hi - lo) * i / 5)
         canvas.text(left - 10 - 12 * len(tick), y - 7, tick)
     canvas.line(left, top, left, top + height, BLACK)
     canvas.line(left, top + height, right, top + height, BLACK)
