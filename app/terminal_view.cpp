@@ -34,9 +34,32 @@ void OnSignal(int) {
     signalled = 1;
 }
 
+// Texts from the server (periods, numbers, messages) reach the terminal: control
+// characters, escape sequences among them, are dropped so that no text can move the
+// cursor, retitle the window or answer back; a tab becomes a blank.
+std::string Printable(std::string_view text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\t') {
+            kept += ' ';
+        } else if (c == 0xC2 && i + 1 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            ++i;  // U+0080..U+009F, the C1 controls
+        } else if (c >= 0x20 && c != 0x7F) {
+            kept += text[i];
+        } else if (c == '\n') {
+            kept += '\n';
+        }
+    }
+    return kept;
+}
+
 // The edit box keeps CR LF; the terminal wants LF.
 std::string LineFeeds(std::string_view text) {
-    return ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n");
+    return Printable(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n"));
 }
 
 std::string OneLine(std::string_view text) {
@@ -150,22 +173,23 @@ TerminalView::Shown TerminalView::Read() const {
     }
     if (!windows.WindowVisible(kMainWindow)) return s;
     s.main = true;
-    s.title = windows.WindowCaption(kMainWindow);
-    if (s.title.empty()) s.title = windows.Text(kMainWindow, control::kTitle);
-    s.periodLabel = windows.Text(kMainWindow, control::kCurrentPeriod);
+    s.title = OneLine(windows.WindowCaption(kMainWindow));
+    if (s.title.empty()) s.title = OneLine(windows.Text(kMainWindow, control::kTitle));
+    s.periodLabel = OneLine(windows.Text(kMainWindow, control::kCurrentPeriod));
     // Labels 2 and 4 hold the commas of a three-number draw (hidden under the
     // decoration panels in the window): the dice are labels 1, 3 and 5.
     for (const int i : {0, 2, 4}) {
         if (!s.dice.empty()) s.dice += ' ';
-        s.dice += windows.Text(kMainWindow, control::kDrawNumber[i]);
+        s.dice += OneLine(windows.Text(kMainWindow, control::kDrawNumber[i]));
     }
-    s.drawTime = windows.Text(kMainWindow, control::kDrawTime);
+    s.drawTime = OneLine(windows.Text(kMainWindow, control::kDrawTime));
     s.plan = LineFeeds(windows.Text(kMainWindow, control::kPlanBox));
     s.historyCount = windows.ListRowCount(kMainWindow, control::kHistoryList);
     const int shown = std::min(s.historyCount, static_cast<int>(kHistoryRows));
     for (int row = 0; row < shown; ++row) {
-        s.history.push_back({windows.ListCell(kMainWindow, control::kHistoryList, row, 0),
-                             windows.ListCell(kMainWindow, control::kHistoryList, row, 1)});
+        s.history.push_back(
+            {OneLine(windows.ListCell(kMainWindow, control::kHistoryList, row, 0)),
+             OneLine(windows.ListCell(kMainWindow, control::kHistoryList, row, 1))});
     }
     return s;
 }

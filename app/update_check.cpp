@@ -56,15 +56,19 @@ bool UpdateCheck::CheckVersion(std::string_view serverVersion, std::string_view 
 
 void RunUpdater(AppContext& context, std::string_view name, std::string_view ownVersion,
                 std::string_view serverVersion, std::string_view address, std::string_view exe) {
-    const std::filesystem::path updater = UpdaterPath(context.environment);
     std::error_code error;
-    if (!std::filesystem::exists(updater, error) && context.environment.writeUpdater) {
-        context.environment.writeUpdater(updater);
+    // An absolute path: a bare name would be looked up on PATH.
+    const std::filesystem::path updater =
+        std::filesystem::absolute(UpdaterPath(context.environment), error);
+    // Always our own bytes: a file someone put at that path is replaced, not started.
+    const bool written =
+        !error && context.environment.writeUpdater && context.environment.writeUpdater(updater);
+    if (written) {
+        // Five separate words; a word holding a blank stays one word.
+        context.launcher.Launch(
+            updater.string(), {std::string(name), std::string(ownVersion),
+                               std::string(serverVersion), std::string(address), std::string(exe)});
     }
-    // Five separate words; a word holding a blank stays one word.
-    context.launcher.Launch(updater.string(),
-                            {std::string(name), std::string(ownVersion), std::string(serverVersion),
-                             std::string(address), std::string(exe)});
     EndProcess(0);
 }
 

@@ -28,11 +28,12 @@ class UpdateCheck {
 // The leading decimal number of a version text in single precision; 0 when none.
 float VersionNumber(std::string_view text);
 
-// Writes the carried updater where it belongs (unless a file is already there),
-// starts it with the five words as separate arguments and ends the process.
-[[noreturn]] void RunUpdater(AppContext& context, std::string_view name,
-                             std::string_view ownVersion, std::string_view serverVersion,
-                             std::string_view address, std::string_view exe);
+// Writes the carried updater where it belongs, replacing whatever file is there, and
+// starts it by its absolute path with the five words as separate arguments; then
+// ends the process. When the updater cannot be written nothing is started: a file
+// left at that path by anyone else never runs.
+[[noreturn]] void RunUpdater(AppContext& context, std::string_view name, std::string_view ownVersion,
+                             std::string_view serverVersion, std::string_view address, std::string_view exe);
 
 // Where the updater program is written: beside the running executable.
 std::filesystem::path UpdaterPath(const Environment& environment);

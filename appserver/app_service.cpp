@@ -267,11 +267,11 @@ HttpReply AppService::Dispatch(Endpoint endpoint, const Call& call, std::string_
     if (isInit) {
         outcome = Init(baseUrl);
     } else if (name == "newestdraw") {
-        outcome = NewestDraw();
+        outcome = NewestDraw(action.fault);
     } else if (name == "select_draw") {
-        outcome = SelectDraw(call);
+        outcome = SelectDraw(call, action.fault);
     } else if (name == "select_draw_date") {
-        outcome = SelectDrawDate(call);
+        outcome = SelectDrawDate(call, action.fault);
     } else if (name == "getInit") {
         outcome = GetInit();
     } else {
@@ -320,13 +320,21 @@ AppService::Outcome AppService::Init(std::string_view baseUrl) {
     return outcome;
 }
 
-AppService::Outcome AppService::NewestDraw() {
+AppService::Outcome AppService::NewestDraw(std::optional<FaultKind> fault) {
     const int64_t now = clock.NowUnixSeconds();
     const DrawRow newest = draws.Newest(now);
     const DrawRow coming = draws.Coming(now);
-    const std::string text = JoinFields({newest.tag, newest.period, newest.drawTime, newest.numbers,
-                                         newest.seed, coming.tag, coming.period, coming.drawTime},
-                                        "| |");
+    std::vector<std::string> fields = {newest.tag,     newest.period,  newest.drawTime,
+                                       newest.numbers, newest.seed,    coming.tag,
+                                       coming.period,  coming.drawTime};
+    if (fault == FaultKind::kFewerFields) {
+        fields.pop_back();
+    } else if (fault == FaultKind::kMoreFields) {
+        fields.push_back(coming.drawTime);
+    } else if (fault == FaultKind::kBadDate) {
+        fields.back() = "不是日期";
+    }
+    const std::string text = JoinFields(fields, "| |");
     Outcome outcome;
     outcome.msg = "获取成功";
     outcome.sealed = true;
@@ -337,18 +345,24 @@ AppService::Outcome AppService::NewestDraw() {
 namespace {
 
 // The draw list as the data member carries it: a JSON document in a string, whose own
-// data member, last, holds the rows joined by CR LF.
-Json NestedDrawList(const std::vector<DrawRow>& rows) {
+// data member, last, holds the rows joined by CR LF. A misshapen-rows fault takes the
+// last field from the first row or gives it a sixth.
+Json NestedDrawList(const std::vector<DrawRow>& rows, std::optional<FaultKind> fault) {
     std::vector<std::string> lines;
     lines.reserve(rows.size());
     for (const DrawRow& row : rows) lines.push_back(JoinDrawRow(row));
+    if (!lines.empty() && fault == FaultKind::kFewerFields) {
+        lines.front().resize(lines.front().rfind("|+|"));
+    } else if (!lines.empty() && fault == FaultKind::kMoreFields) {
+        lines.front() += "|+|" + rows.front().seed;
+    }
     const Json inner = {{"errcode", "0"}, {"msg", "查询成功"}, {"data", JoinFields(lines, "\r\n")}};
     return Dump(inner);
 }
 
 }  // namespace
 
-AppService::Outcome AppService::SelectDraw(const Call& call) {
+AppService::Outcome AppService::SelectDraw(const Call& call, std::optional<FaultKind> fault) {
     Outcome outcome;
     const std::optional<int64_t> count =
         call.params.size() >= 2 ? IntegerMember(call.params[1]) : std::nullopt;
@@ -359,11 +373,11 @@ AppService::Outcome AppService::SelectDraw(const Call& call) {
     }
     const int rows = static_cast<int>(std::min<int64_t>(*count, config.maxDrawRows));
     outcome.msg = "查询成功";
-    outcome.plainData = NestedDrawList(draws.Recent(clock.NowUnixSeconds(), rows));
+    outcome.plainData = NestedDrawList(draws.Recent(clock.NowUnixSeconds(), rows), fault);
     return outcome;
 }
 
-AppService::Outcome AppService::SelectDrawDate(const Call& call) {
+AppService::Outcome AppService::SelectDrawDate(const Call& call, std::optional<FaultKind> fault) {
     Outcome outcome;
     const std::optional<CivilTime> date =
         call.params.size() >= 2 ? ParseDateTime(call.params[1]) : std::nullopt;
@@ -373,7 +387,7 @@ AppService::Outcome AppService::SelectDrawDate(const Call& call) {
         return outcome;
     }
     outcome.msg = "查询成功";
-    outcome.plainData = NestedDrawList(draws.OnDate(clock.NowUnixSeconds(), *date));
+    outcome.plainData = NestedDrawList(draws.OnDate(clock.NowUnixSeconds(), *date), fault);
     return outcome;
 }
 

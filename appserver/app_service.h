@@ -85,9 +85,10 @@ class AppService {
     HttpReply Handshake();
     HttpReply Dispatch(Endpoint endpoint, const Call& call, std::string_view baseUrl);
     Outcome Init(std::string_view baseUrl);
-    Outcome NewestDraw();
-    Outcome SelectDraw(const Call& call);
-    Outcome SelectDrawDate(const Call& call);
+    // fault: a misshapen-reply fault to build into the payload, if any.
+    Outcome NewestDraw(std::optional<FaultKind> fault);
+    Outcome SelectDraw(const Call& call, std::optional<FaultKind> fault);
+    Outcome SelectDrawDate(const Call& call, std::optional<FaultKind> fault);
     Outcome GetInit();
     Outcome GetForecast(const Call& call);
     HttpReply Page(std::string_view target, HttpReply reply);

@@ -15,7 +15,7 @@ struct KindName {
     const char* name;
 };
 
-constexpr std::array<KindName, 7> kKinds = {{
+constexpr std::array<KindName, 10> kKinds = {{
     {FaultKind::kRefuse, "refuse"},
     {FaultKind::kEmpty, "empty"},
     {FaultKind::kBroken, "broken"},
@@ -23,6 +23,9 @@ constexpr std::array<KindName, 7> kKinds = {{
     {FaultKind::kBadSeal, "badseal"},
     {FaultKind::kEmptyData, "emptydata"},
     {FaultKind::kBadData, "baddata"},
+    {FaultKind::kFewerFields, "fewerfields"},
+    {FaultKind::kMoreFields, "morefields"},
+    {FaultKind::kBadDate, "baddate"},
 }};
 
 constexpr std::array<const char*, 6> kFunctions = {
@@ -53,6 +56,12 @@ bool Applies(FaultKind kind, std::string_view target) {
         case FaultKind::kEmptyData:
         case FaultKind::kBadData:
             return IsFunction(target);
+        case FaultKind::kFewerFields:
+        case FaultKind::kMoreFields:
+            return target == "newestdraw" || target == "select_draw" ||
+                   target == "select_draw_date";
+        case FaultKind::kBadDate:
+            return target == "newestdraw";
     }
     return false;
 }
@@ -138,6 +147,15 @@ std::string FaultPlan::Help() {
            "                                     newestdraw, getInit)\n"
            "                          emptydata  success with an empty data member\n"
            "                          baddata    success with data that is not JSON\n"
+           "                          fewerfields the newest draw with seven fields, or a\n"
+           "                                     draw list whose first row lacks its\n"
+           "                                     last field (newestdraw, select_draw,\n"
+           "                                     select_draw_date)\n"
+           "                          morefields the newest draw with nine fields, or a\n"
+           "                                     draw list whose first row has a sixth\n"
+           "                                     field (same targets)\n"
+           "                          baddate    the coming draw time is not a date\n"
+           "                                     (newestdraw)\n"
            "                        TARGET: handshake, init, newestdraw, select_draw,\n"
            "                        select_draw_date, getInit, getforecast, newphase,\n"
            "                        advert, update or all (the default). N (not for slow):\n"

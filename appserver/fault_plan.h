@@ -12,7 +12,18 @@
 
 namespace veltra {
 
-enum class FaultKind { kRefuse, kEmpty, kBroken, kSlow, kBadSeal, kEmptyData, kBadData };
+enum class FaultKind {
+    kRefuse,
+    kEmpty,
+    kBroken,
+    kSlow,
+    kBadSeal,
+    kEmptyData,
+    kBadData,
+    kFewerFields,
+    kMoreFields,
+    kBadDate,
+};
 
 class FaultPlan {
   public:

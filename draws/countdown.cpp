@@ -2,6 +2,7 @@
 #include "draws/countdown.h"
 
 #include "draws/draw_display.h"
+#include "draws/period_order.h"
 
 namespace veltra {
 
@@ -34,6 +35,13 @@ void Countdown::CountdownTick() {
     // snapshot again.
     const DrawRecord latest = currentSnapshot.latest;
     ShowLatestDraw(view, currentSnapshot);
+    // The clock's draw can be one the history already holds on top (the start-up poll
+    // failed, or the server moved on between the start-up's two calls): it is shown,
+    // but not verified or listed a second time.
+    if (recentDraws.Count() > 0 && (latest.period == recentDraws.At(1).period ||
+                                    IsEarlierPeriod(latest.period, recentDraws.At(1).period))) {
+        return;
+    }
     windows.ProcessPendingEvents();
     display.OnNewDraw(latest);
     recentDraws.InsertFront(latest);

@@ -1,6 +1,7 @@
 // The countdown: every third tick of the 100 ms timer shows the time left until the
 // coming draw, or "正在开奖……" and polls for it; a new draw goes to the live panel,
-// the plan and the top of the history, in that order.
+// the plan and the top of the history, in that order. A draw that is not later than
+// the history's newest only updates the live panel.
 #pragma once
 
 #include "app/main_view.h"

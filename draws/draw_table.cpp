@@ -1,6 +1,8 @@
 // The draw table and the parsing of draw lists.
 #include "draws/draw_table.h"
 
+#include <algorithm>
+
 #include "base/text_split.h"
 
 namespace veltra {
@@ -36,6 +38,15 @@ bool ParseDrawTable(std::string_view text, DrawTable& table) {
     const size_t columns = rows.empty() ? 0 : flat.size() / rows.size();
     table.Assign(static_cast<int>(rows.size()), static_cast<int>(columns), std::move(flat));
     return true;
+}
+
+bool DrawListRowsAlign(std::string_view text) {
+    const std::vector<std::string> rows = SplitText(text, "\r\n");
+    if (rows.empty()) return true;
+    const size_t width = SplitText(rows.front(), "|+|").size();
+    return std::all_of(rows.begin(), rows.end(), [width](const std::string& row) {
+        return SplitText(row, "|+|").size() == width;
+    });
 }
 
 }  // namespace veltra

@@ -30,4 +30,9 @@ class DrawTable {
 // a list of nothing but line breaks gives the empty table.
 bool ParseDrawTable(std::string_view text, DrawTable& table);
 
+// True when every row of a draw list has the same number of fields, so that the
+// table ParseDrawTable makes of it holds each row's fields in that row. A row with a
+// field missing or one too many (an empty row too) shifts every row after it.
+bool DrawListRowsAlign(std::string_view text);
+
 }  // namespace veltra

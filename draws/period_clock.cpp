@@ -7,6 +7,7 @@
 
 #include "base/text_integer.h"
 #include "draws/local_time.h"
+#include "draws/period_order.h"
 
 namespace veltra {
 namespace {
@@ -78,6 +79,8 @@ bool PeriodClock::Poll(DrawSnapshot& out) {
     pollBusy = false;
     lastPollTime = NowSeconds();
     if (out.latest.period == snapshot.latest.period) return false;
+    // A server gone back in time (restarted from older data) has no new draw.
+    if (IsEarlierPeriod(out.latest.period, snapshot.latest.period)) return false;
 
     snapshot = out;
     // A coming draw time that is no date-time counts as long past: the next draw is

@@ -17,7 +17,9 @@ class PeriodClock {
     PeriodClock(NewestDrawSource& source, Clock& clock);
 
     // Takes a new draw into out (and the clock) when one is due and the server has
-    // it; true only then. out may hold a fetched but unchanged draw on false.
+    // it; true only then. out may hold a fetched but unchanged draw on false. A draw
+    // whose dated period number (eight digits or more) is below the one taken last
+    // is not new: the clock keeps its draw and polls again.
     bool Poll(DrawSnapshot& out);
     // Minutes and seconds left until the coming draw; empty once it is at least one
     // second past (and before any draw was taken).

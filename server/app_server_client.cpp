@@ -163,7 +163,16 @@ bool AppServerClient::SelectDrawList(std::string_view funName, std::string_view 
                     dataReply.ErrCode();
         return false;
     }
-    ParseDrawTable(ExtractDrawText(replyText), table);
+    const std::string list = ExtractDrawText(replyText);
+    // Rows of different widths would put fields of one draw into another's record:
+    // such a list is a payload the program cannot read.
+    if (!DrawListRowsAlign(list)) {
+        dataChannel.SetErrorReply(dataReply, ServerChannel::kErrorCode, ServerChannel::kBadPayload);
+        lastError = std::string(kDrawsFailed) + dataReply.Msg() + std::string(kCodeLabel) +
+                    dataReply.ErrCode();
+        return false;
+    }
+    ParseDrawTable(list, table);
     return true;
 }
 

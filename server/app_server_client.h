@@ -49,7 +49,9 @@ class AppServerClient {
     // call fails or there is no field. lastError is left alone.
     bool NewestDraw(std::vector<std::string>& fields);
     // "select_draw" for the newest count draws into table. On failure lastError is
-    // set; a reply without rows succeeds and leaves the table as it was.
+    // set; a reply without rows succeeds and leaves the table as it was. A list whose
+    // rows differ in their number of fields fails with "9999" and "服务器访问错误!2",
+    // the table left as it was.
     bool SelectDraw(int count, DrawTable& table);
     // "select_draw_date" for the draws of a date ("2024-01-05", "2024/1/5",
     // "2024年1月5日", "20240105", optionally followed by a time).

@@ -337,6 +337,59 @@ TEST(AppService, FaultsBreakTheRepliesTheyName) {
     }
 }
 
+// The shape faults change the number of fields and nothing else.
+TEST(AppService, ShapeFaultsChangeTheFieldsOfTheNewestDrawAndTheFirstListRow) {
+    ServiceFixture plain;
+    const std::vector<std::string> healthy =
+        SplitText(ServiceFixture::OpenedData(plain.Call(Endpoint::kDraw, "newestdraw"))["data"]
+                      .get<std::string>(),
+                  "| |");
+    ASSERT_EQ(healthy.size(), 8u);
+    struct Case {
+        const char* ruleList;
+        std::vector<std::string> fields;
+    };
+    std::vector<std::string> seven(healthy.begin(), healthy.end() - 1);
+    std::vector<std::string> nine = healthy;
+    nine.push_back(healthy.back());
+    std::vector<std::string> undated = healthy;
+    undated.back() = "不是日期";
+    for (const Case& c :
+         {Case{"fewerfields:newestdraw", seven}, Case{"morefields:newestdraw", nine},
+          Case{"baddate:newestdraw", undated}}) {
+        ServiceFixture f(c.ruleList);
+        const Json payload = ServiceFixture::OpenedData(f.Call(Endpoint::kDraw, "newestdraw"));
+        ASSERT_TRUE(payload.is_object()) << c.ruleList;
+        EXPECT_EQ(SplitText(payload["data"].get<std::string>(), "| |"), c.fields) << c.ruleList;
+    }
+
+    const std::vector<std::string> rows = SplitText(
+        test::CutDrawList(plain.Call(Endpoint::kDraw, "select_draw", {"", "3"}).body), "\r\n");
+    ASSERT_EQ(rows.size(), 3u);
+    const std::string seed = SplitText(rows[0], "|+|").back();
+    struct ListCase {
+        const char* ruleList;
+        const char* function;
+        std::string firstRow;
+    };
+    for (const ListCase& c :
+         {ListCase{"fewerfields:select_draw", "select_draw",
+                   rows[0].substr(0, rows[0].rfind("|+|"))},
+          ListCase{"morefields:select_draw", "select_draw", rows[0] + "|+|" + seed}}) {
+        ServiceFixture f(c.ruleList);
+        const std::vector<std::string> cut = SplitText(
+            test::CutDrawList(f.Call(Endpoint::kDraw, c.function, {"", "3"}).body), "\r\n");
+        EXPECT_EQ(cut, (std::vector<std::string>{c.firstRow, rows[1], rows[2]})) << c.ruleList;
+    }
+    ServiceFixture dated("fewerfields:select_draw_date");
+    const std::vector<std::string> day = SplitText(
+        test::CutDrawList(dated.Call(Endpoint::kDraw, "select_draw_date", {"", "2024-1-5"}).body),
+        "\r\n");
+    ASSERT_FALSE(day.empty());
+    EXPECT_EQ(SplitText(day[0], "|+|").size(), 4u);
+    EXPECT_EQ(SplitText(day[1], "|+|").size(), 5u);
+}
+
 TEST(AppService, RefusesInitTheFirstTimesThenAnswersAndCountsEveryCall) {
     ServiceFixture f("refuse:init=2,slow:init=250");
     std::vector<std::string> codes;

@@ -17,6 +17,8 @@ TEST(FaultPlan, AcceptsWellFormedRulesOnly) {
         {"badseal:handshake", nullptr},
         {"emptydata:getforecast=1", nullptr},
         {"baddata:select_draw", nullptr},
+        {"fewerfields:newestdraw=1,morefields:select_draw_date", nullptr},
+        {"baddate:newestdraw", nullptr},
         {"", "empty fault rules"},
         {"explode", "unknown kind"},
         {"refuse:login", "unknown target"},
@@ -27,6 +29,8 @@ TEST(FaultPlan, AcceptsWellFormedRulesOnly) {
         {"slow=600001", "slow needs =MILLISECONDS"},
         {"badseal:select_draw", "does not apply"},
         {"emptydata:newphase", "does not apply"},
+        {"morefields:init", "does not apply"},
+        {"baddate:select_draw", "does not apply"},
         {"empty,,refuse", "unknown kind"},
     };
     for (const Case& c : cases) {

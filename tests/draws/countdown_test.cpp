@@ -99,5 +99,35 @@ TEST_F(CountdownTest, ANewDrawReachesPanelPlanAndHistoryOnOneTick) {
     EXPECT_EQ(DrawTime(), "09：53");
 }
 
+// The history can already hold the clock's next draw on top (or a later one): the
+// start-up poll failed while the draw list came through, or the server moved on
+// between the two calls. That draw is shown, but neither verified nor listed again;
+// the next one is.
+class CountdownHeldDrawTest : public CountdownTest,
+                              public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CountdownHeldDrawTest, ADrawTheHistoryAlreadyHoldsIsShownButNotTakenAgain) {
+    recentDraws.InsertFront(DrawRecord{"t", GetParam(), "", "6,5,4", 99});
+    view.AddHistoryRow(GetParam(), "6,5,4");
+    const std::string plan = windows.Text(kMainWindow, control::kPlanBox);
+    source.Publish("20240101002", "6,5,4", "20240101003", "2024-01-01 00:50:00");
+    clock.now += 601;
+    Ticks(3);
+    EXPECT_EQ(windows.Text(kMainWindow, control::kCurrentPeriod), "当前期号：20240101002");
+    EXPECT_EQ(recentDraws.Count(), 51);
+    EXPECT_EQ(windows.ListRowCount(kMainWindow, control::kHistoryList), 1);
+    EXPECT_EQ(windows.Text(kMainWindow, control::kPlanBox), plan);
+
+    source.Publish("20240101004", "1,1,2", "20240101005", "2024-01-01 01:10:00");
+    clock.now += 600;
+    Ticks(3);
+    EXPECT_EQ(recentDraws.Count(), 52);
+    EXPECT_EQ(windows.ListCell(kMainWindow, control::kHistoryList, 0, 0), "20240101004");
+    EXPECT_NE(windows.Text(kMainWindow, control::kPlanBox), plan);
+}
+
+INSTANTIATE_TEST_SUITE_P(SameOrLater, CountdownHeldDrawTest,
+                         ::testing::Values("20240101002", "20240101003"));
+
 }  // namespace
 }  // namespace veltra

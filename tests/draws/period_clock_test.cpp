@@ -159,6 +159,41 @@ TEST_F(PeriodClockTest, UnreadableNextDrawTimeKeepsTheDrawDue) {
     EXPECT_TRUE(periodClock.Poll(out));  // due at once, one poll every 6 seconds
 }
 
+// A server that has gone back in time (restarted from older data) does not undo the
+// draw the program has taken; serials too short to hold a date still wrap each day.
+TEST_F(PeriodClockTest, AnEarlierDatedPeriodIsNoNewDraw) {
+    struct Case {
+        const char* taken;
+        const char* fetched;
+        bool isNew;
+    } cases[] = {
+        {"20240101043", "20240101042", false},
+        {"20240102001", "20240101082", false},
+        {"20240101043", "20240101044", true},
+        {"20240101082", "20240102001", true},
+        {"082", "001", true},                 // a serial of its own: the next day
+        {"20240101043", "2024010142", true},  // another numbering: any change is new
+        {"A-043", "A-042", true},
+    };
+    for (const Case& c : cases) {
+        FakeSource server;
+        test::ManualClock time;
+        time.now = k0830 + 5;
+        PeriodClock periods(server, time);
+        server.fields[1] = c.taken;
+        DrawSnapshot first;
+        ASSERT_TRUE(periods.Poll(first)) << c.taken;
+        time.now = k0840 + 1;
+        server.fields[1] = c.fetched;
+        server.fields[7] = "2024-01-01 08:50:00";
+        DrawSnapshot second;
+        EXPECT_EQ(periods.Poll(second), c.isNew) << c.taken << " then " << c.fetched;
+        EXPECT_EQ(periods.Snapshot().latest.period, c.isNew ? c.fetched : c.taken);
+        EXPECT_EQ(periods.NextDrawTime(), c.isNew ? k0840 + 600 : k0840);
+        EXPECT_EQ(periods.LastPollTime(), time.now);
+    }
+}
+
 TEST_F(PeriodClockTest, ANestedPollStaysOffTheNetwork) {
     bool nested = true;
     source.during = [&] { nested = periodClock.Poll(out); };

@@ -254,6 +254,38 @@ TEST_F(AppServerClientTest, SelectDrawFailuresSetTheLastError) {
     EXPECT_EQ(table.Rows(), 0);
 }
 
+// A list whose rows differ in width would shift fields from one draw into the next:
+// it is refused whole, the table keeps what it held.
+TEST_F(AppServerClientTest, SelectDrawRefusesRowsOfDifferentWidths) {
+    InitWithDataServer();
+    struct Case {
+        const char* list;
+        bool ok;
+    } cases[] = {
+        {"a|+|p1|+|t1|+|1,2,3|+|5\r\nb|+|p2|+|t2|+|4,5,6|+|6\r\n", true},
+        {"a|+|p1|+|t1|+|1,2,3\r\nb|+|p2|+|t2|+|4,5,6\r\n", true},  // narrow, but aligned
+        {"a|+|p1|+|t1|+|1,2,3|+|5\r\nb|+|p2|+|t2|+|4,5,6\r\n", false},
+        {"a|+|p1|+|t1|+|1,2,3|+|5|+|x\r\nb|+|p2|+|t2|+|4,5,6|+|6", false},
+        {"a|+|p1|+|t1|+|1,2,3|+|5\r\n\r\nb|+|p2|+|t2|+|4,5,6|+|6", false},
+    };
+    for (const Case& c : cases) {
+        const std::string list = c.list;
+        dataServer.OnCall(
+            [list](const FakeAppServer::Call&) { return FakeAppServer::NestedDrawReply(list); });
+        DrawTable table;
+        table.Assign(1, 1, {"kept"});
+        client.SetLastError("");
+        EXPECT_EQ(client.SelectDraw(50, table), c.ok) << c.list;
+        if (c.ok) {
+            EXPECT_EQ(table.Rows(), 2) << c.list;
+            EXPECT_EQ(table.Cell(2, 2), "p2") << c.list;
+        } else {
+            EXPECT_EQ(table.Cell(1, 1), "kept") << c.list;
+            EXPECT_EQ(client.LastError(), "获取最新开奖数据失败!服务器访问错误!2 错误代码：9999");
+        }
+    }
+}
+
 TEST_F(AppServerClientTest, SelectDrawDateSendsThePlainDate) {
     InitWithDataServer();
     dataServer.OnCall(

@@ -181,6 +181,35 @@ TEST_F(TerminalViewTest, PlainOutputHasNoEscapesAndShowsMessages) {
     EXPECT_NE(text.find("当前期号：20261211012 1 3 3\n"), std::string::npos);
 }
 
+// Server texts reach the terminal: their control characters never do, so a period
+// number or a message cannot clear the screen, retitle the window or answer back.
+TEST_F(TerminalViewTest, ControlCharactersFromTheServerNeverReachTheTerminal) {
+    const std::string hostile =
+        "\x1b]2;owned\x07\x1b[2J\xc2\x9b"
+        "6n\x7f\x05";
+    for (const bool terminal : {false, true}) {
+        Open(terminal);
+        StartUp();
+        main.ShowCurrentDraw("当前期号：" + hostile, "1,2,3");
+        main.AddHistoryRow(hostile, hostile);
+        windows.SetText(kMainWindow, control::kPlanBox, "计划\t" + hostile + "\r\n下一行");
+        windows.ShowMessage("错误：" + hostile, MessageButtons::Ok);
+        view->Idle();
+        const std::string text = Take();
+        const std::string shown = terminal ? WithoutEscapes(text) : text;
+        // The view's own escapes start with "ESC [" and never clear the whole screen.
+        for (const char* control : {"\x1b]", "\x1b[2J", "\x07", "\xc2\x9b", "\x7f", "\x05", "\t"}) {
+            EXPECT_EQ(text.find(control), std::string::npos) << terminal << " " << control;
+        }
+        if (!terminal) {
+            EXPECT_EQ(text.find('\x1b'), std::string::npos);
+        }
+        EXPECT_NE(shown.find("]2;owned[2J6n"), std::string::npos) << terminal;
+        EXPECT_NE(shown.find("计划 ]2;owned"), std::string::npos) << terminal;
+        EXPECT_NE(shown.find("下一行"), std::string::npos) << terminal;
+    }
+}
+
 TEST_F(TerminalViewTest, ManyChangesGiveOneDrawPerFlush) {
     for (const bool terminal : {false, true}) {
         Open(terminal);
