@@ -38,7 +38,8 @@ std::string ProgramInstance::TopPeriod() const {
 ProgramUnderTest::ProgramUnderTest(HttpTransport::Limits limits)
     : transport(limits),
       environment{dir.Path(), dir.Path(), "", "",
-                  [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); }} {}
+                  [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); },
+                  std::nullopt} {}
 
 bool ProgramUnderTest::Serve(std::vector<std::string> args, int64_t now) {
     server.reset();
