@@ -85,6 +85,14 @@ std::optional<std::string> FormField(std::string_view body, std::string_view nam
     return std::nullopt;
 }
 
+// A member of a request document, null when it is missing. Looked up without adding
+// it: the members live in one vector, and adding one could move those already read.
+const Json& MemberOf(const Json& document, const char* name) {
+    static const Json kMissing;
+    const auto found = document.find(name);
+    return found == document.end() ? kMissing : *found;
+}
+
 // A whole text that is a decimal integer (optional sign), or a JSON integer.
 std::optional<int64_t> IntegerMember(const Json& value) {
     if (value.is_number_integer()) return value.get<int64_t>();
@@ -188,10 +196,10 @@ HttpReply AppService::Post(Endpoint endpoint, std::string_view body, std::string
             return Refusal(kUndecryptable, "请求无法解密，握手密钥无效或已过期");
         }
         Call call;
-        const Json& funname = (*document)["funname"];
-        const Json& params = (*document)["param"];
-        const std::optional<int64_t> rand = IntegerMember((*document)["rand"]);
-        const std::optional<int64_t> appid = IntegerMember((*document)["appid"]);
+        const Json& funname = MemberOf(*document, "funname");
+        const Json& params = MemberOf(*document, "param");
+        const std::optional<int64_t> rand = IntegerMember(MemberOf(*document, "rand"));
+        const std::optional<int64_t> appid = IntegerMember(MemberOf(*document, "appid"));
         bool wellFormed = funname.is_string() && params.is_array() && rand && appid &&
                           *rand >= -999999999 && *rand <= 999999999;
         if (wellFormed) {

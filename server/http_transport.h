@@ -1,6 +1,7 @@
 // One synchronous HTTP exchange per call over libcurl, for the server channel (POST,
 // GET with the program's own headers) and for plain reads. No state is kept between
-// calls: every call opens and closes its own connection.
+// calls: every call opens and closes its own connection. The three request forms are
+// virtual so that a stand-in answering from memory can take the transport's place.
 #pragma once
 
 #include <cstddef>
@@ -19,16 +20,17 @@ class HttpTransport {
 
     HttpTransport();
     explicit HttpTransport(Limits limits);
+    virtual ~HttpTransport() = default;
 
     // POST of body to url with the program's seven request headers, in their fixed
     // order. The reply body whatever the HTTP status; empty bytes on any failure
     // (unreachable, broken off, timed out, too large, not http or https).
-    std::string Post(std::string_view url, std::string_view body) const;
+    virtual std::string Post(std::string_view url, std::string_view body) const;
     // GET of url with the first six of those headers and no body; same result rules.
-    std::string Get(std::string_view url) const;
+    virtual std::string Get(std::string_view url) const;
     // Plain read of url without headers of the program's own: the body of a 2xx
     // reply; empty on any failure and for any other status.
-    std::string PlainGet(std::string_view url) const;
+    virtual std::string PlainGet(std::string_view url) const;
 
     const Limits& GetLimits() const { return limits; }
 

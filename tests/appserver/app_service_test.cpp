@@ -237,6 +237,16 @@ TEST(AppService, RefusesBadRequestsWithACodeAndAMessage) {
          CallBodyOfText(key, "{\"rand\":\"1\",\"appid\":\"2111\",\"param\":[]}"), "4"},
         {"no param", Endpoint::kInit,
          CallBodyOfText(key, "{\"rand\":\"1\",\"funname\":\"init\",\"appid\":\"2111\"}"), "4"},
+        // A missing member read beside four present ones (the document's members then
+        // fill their storage): looking it up must not disturb the members already read.
+        {"param misspelt", Endpoint::kInit,
+         CallBodyOfText(key,
+                        "{\"funname\":\"init\",\"rand\":\"1\",\"appid\":\"2111\",\"parma\":[]}"),
+         "4"},
+        {"rand misspelt", Endpoint::kInit,
+         CallBodyOfText(key,
+                        "{\"funname\":\"init\",\"param\":[],\"appid\":\"2111\",\"rnd\":\"1\"}"),
+         "4"},
         {"numeric param", Endpoint::kInit,
          CallBodyOfText(key,
                         "{\"rand\":\"1\",\"funname\":\"init\",\"appid\":\"2111\",\"param\":[5]}"),
