@@ -51,7 +51,6 @@ WindowSpec MainWindowSpec() {
     c.back().look = ControlLook::Countdown;
     c.push_back(Make(control::kCountdownTimer, K::Timer, {506, 73, 0, 0}));
     c.push_back(Make(control::kPlanBox, K::PlanEditBox, {5, 222, 530, 396}));
-    c.back().look = ControlLook::Monospaced;
     c.push_back(Make("画板_期数设置", K::Panel, {332, 222, 186, 32}));
     c.push_back(
         Make("透明标签7", K::TransparentLabel, {12, 4, 77, 24}, "公式期数设置", "画板_期数设置"));

@@ -43,7 +43,6 @@ enum class ControlLook {
     Countdown,     // the time left to the next draw, on its own dark pill
     ColumnHeader,  // an opaque header strip above a list
     Message,       // a centred message
-    Monospaced,    // text in columns: a fixed-pitch font
 };
 
 struct ListColumn {

@@ -24,6 +24,7 @@
 #include <QApplication>
 
 #include "app/product_profile.h"
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_window_system.h"
 #endif
@@ -81,6 +82,7 @@ bool DisplayAvailable() {
 }
 
 int RunDesktop(const veltra::ProgramOptions& options, char* programName) {
+    const veltra::FontWarmUp fonts;
     // Qt sees no options of its own: the command line is the program's.
     int qtArgc = 1;
     char* qtArgv[] = {programName, nullptr};

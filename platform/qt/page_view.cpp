@@ -1,16 +1,11 @@
 // The advert box of the desktop window system.
 #include "platform/qt/page_view.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QScrollBar>
 #include <QStringDecoder>
 
 namespace veltra {
 namespace {
-
-constexpr int kTransferTimeoutMs = 20'000;
 
 bool IsWebAddress(const QUrl& url) {
     return url.isValid() && (url.scheme() == "http" || url.scheme() == "https");
@@ -26,34 +21,8 @@ PageView::PageView(QWidget* parent) : QTextBrowser(parent) {
             [this](const QUrl& url) { emit LinkClicked(base.resolved(url)); });
 }
 
-QNetworkAccessManager* PageView::Network() {
-    if (!network) network = new QNetworkAccessManager(this);
-    return network;
-}
-
-QNetworkReply* PageView::Fetch(const QUrl& url) {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kTransferTimeoutMs);
-    QNetworkReply* reply = Network()->get(request);
-    replies.append(reply);
-    return reply;
-}
-
-bool PageView::Loading() const {
-    for (const QPointer<QNetworkReply>& reply : replies) {
-        if (reply && reply->isRunning()) return true;
-    }
-    return false;
-}
-
 void PageView::Open(const QUrl& url) {
-    for (const QPointer<QNetworkReply>& reply : replies) {
-        if (!reply) continue;
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
-    replies.clear();
+    fetch.CancelAll();
     pictures.clear();
     picturesPending = 0;
     address = url;
@@ -61,20 +30,14 @@ void PageView::Open(const QUrl& url) {
     html.clear();
     clear();
     if (!IsWebAddress(url)) return;
-    QNetworkReply* reply = Fetch(url);
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { PageArrived(reply); });
-}
-
-void PageView::PageArrived(QNetworkReply* reply) {
-    replies.removeAll(reply);
-    reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) return;  // the box stays empty
-    const QByteArray body = reply->readAll();
-    base = reply->url();
-    QStringDecoder decoder(
-        QStringConverter::encodingForHtml(body).value_or(QStringConverter::Utf8));
-    html = decoder(body);
-    ShowPage();
+    fetch.Get(url, [this](bool ok, const QByteArray& body, const QUrl& where) {
+        if (!ok) return;  // the box stays empty
+        base = where;
+        QStringDecoder decoder(
+            QStringConverter::encodingForHtml(body).value_or(QStringConverter::Utf8));
+        html = decoder(body);
+        ShowPage();
+    });
 }
 
 QVariant PageView::loadResource(int type, const QUrl& name) {
@@ -86,19 +49,11 @@ QVariant PageView::loadResource(int type, const QUrl& name) {
     // Fetched once; the page is laid out again when the last picture is in.
     pictures.insert(url, QImage());
     ++picturesPending;
-    QNetworkReply* reply = Fetch(url);
-    connect(reply, &QNetworkReply::finished, this,
-            [this, url, reply] { PictureArrived(url, reply); });
+    fetch.Get(url, [this, url](bool ok, const QByteArray& body, const QUrl&) {
+        if (ok) pictures.insert(url, QImage::fromData(body));
+        if (--picturesPending == 0) ShowPage();
+    });
     return {};
-}
-
-void PageView::PictureArrived(const QUrl& url, QNetworkReply* reply) {
-    replies.removeAll(reply);
-    reply->deleteLater();
-    if (reply->error() == QNetworkReply::NoError) {
-        pictures.insert(url, QImage::fromData(reply->readAll()));
-    }
-    if (--picturesPending == 0) ShowPage();
 }
 
 void PageView::ShowPage() {

@@ -5,13 +5,10 @@
 
 #include <QHash>
 #include <QImage>
-#include <QList>
-#include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+#include "platform/qt/web_fetch.h"
 
 namespace veltra {
 
@@ -25,7 +22,7 @@ class PageView : public QTextBrowser {
     void Open(const QUrl& url);
     const QUrl& Address() const { return address; }
     // The page or one of its pictures is still on its way.
-    bool Loading() const;
+    bool Loading() const { return fetch.Busy(); }
 
   signals:
     // A link was clicked; url is absolute.
@@ -35,18 +32,13 @@ class PageView : public QTextBrowser {
     QVariant loadResource(int type, const QUrl& name) override;
 
   private:
-    QNetworkAccessManager* Network();
-    QNetworkReply* Fetch(const QUrl& url);
-    void PageArrived(QNetworkReply* reply);
-    void PictureArrived(const QUrl& url, QNetworkReply* reply);
     void ShowPage();
 
-    QNetworkAccessManager* network = nullptr;
-    QList<QPointer<QNetworkReply>> replies;
+    WebFetch fetch;
     QUrl address;  // as asked for
     QUrl base;     // where the page came from, after redirects
     QString html;
-    QHash<QUrl, QImage> pictures;  // a null image: could not be fetched
+    QHash<QUrl, QImage> pictures;  // a null image: not (yet) there
     int picturesPending = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
+#include <future>
 #include <utility>
 
 #include "platform/qt/balloon_tip.h"
@@ -55,9 +57,16 @@ QRect ToQRect(const Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);
 }
 
-QPixmap Artwork(const std::string& name) {
+// A picture carried by the program: the large ones are JPEG, the small ones PNG.
+QString ArtworkPath(const std::string& name) {
     if (name.empty()) return {};
-    return QPixmap(QStringLiteral(":/artwork/") + ToQt(name) + QStringLiteral(".png"));
+    const QString path = QStringLiteral(":/artwork/") + ToQt(name);
+    const QString jpeg = path + QStringLiteral(".jpg");
+    return QFile::exists(jpeg) ? jpeg : path + QStringLiteral(".png");
+}
+
+QPixmap Artwork(const std::string& name) {
+    return name.empty() ? QPixmap() : QPixmap(ArtworkPath(name));
 }
 
 // Reports a widget's loss of the keyboard focus.
@@ -105,21 +114,11 @@ void ApplyLook(QLabel* label, ControlLook look) {
             label->setAlignment(Qt::AlignCenter);
             break;
         case ControlLook::Die:
-        case ControlLook::Monospaced:
         case ControlLook::Plain:
             break;
     }
     label->setFont(font);
     label->setPalette(palette);
-}
-
-QFont MonospacedFont(const QFont& base) {
-    QFont font = base;
-    font.setFamilies({"WenQuanYi Zen Hei Mono", "Noto Sans Mono CJK SC", "Source Han Mono SC",
-                      "DejaVu Sans Mono"});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(13);
-    return font;
 }
 
 }  // namespace
@@ -191,7 +190,12 @@ bool QtWindowSystem::CreateWindow(const WindowSpec& spec) {
     widget->setWindowTitle(ToQt(spec.caption));
     widget->setFixedSize(spec.geometry.width, spec.geometry.height);
     widget->move(spec.geometry.x, spec.geometry.y);
-    widget->SetBackground(Artwork(spec.background));
+    // The background decodes on a thread of its own while the controls are built.
+    std::future<QImage> background;
+    if (!spec.background.empty()) {
+        background = std::async(std::launch::async,
+                                [path = ArtworkPath(spec.background)] { return QImage(path); });
+    }
 
     const std::string name = spec.name;
     QObject::connect(widget, &WindowWidget::CloseRequested, widget,
@@ -207,6 +211,7 @@ bool QtWindowSystem::CreateWindow(const WindowSpec& spec) {
     windows.emplace(spec.name, std::move(record));
     // In description order: a later control lies on top of an earlier one.
     for (const ControlSpec& control : spec.controls) BuildControl(built, control);
+    if (background.valid()) widget->SetBackground(QPixmap::fromImage(background.get()));
     return true;
 }
 
@@ -285,7 +290,6 @@ void QtWindowSystem::BuildControl(WindowRecord& record, const ControlSpec& spec)
         }
         case K::PlanEditBox: {
             auto* box = new PlanBox(parent);
-            if (spec.look == ControlLook::Monospaced) box->setFont(MonospacedFont(box->font()));
             box->characterFilter = [this, w, c](int code) {
                 int answer = code;
                 Dispatch([&](WindowEvents& e) { answer = e.OnCharacter(w, c, code); });
