@@ -1,5 +1,6 @@
 // Entry point of the program: the terminal view on the headless window system when
-// there is no display (or --headless), the desktop window otherwise.
+// there is no display (or --headless), the desktop window otherwise. A build without
+// Qt (WITH_GUI=OFF) has the terminal view only.
 #include <unistd.h>
 
 #include <cstdlib>

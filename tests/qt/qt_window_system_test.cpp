@@ -24,6 +24,7 @@
 
 #include "app/process_exit.h"
 #include "platform/qt/balloon_tip.h"
+#include "platform/qt/page_view.h"
 #include "platform/qt/spin_edit.h"
 #include "tests/qt/qt_test_environment.h"
 
@@ -496,7 +497,7 @@ QPoint FirstLink(QTextBrowser* page) {
 TEST_F(QtWindowSystemTest, BrowserLoadsPagesWithPicturesAndAsksBeforeFollowingLinks) {
     Show();
     PageServer server;
-    auto* page = Widget<QTextBrowser>("浏览框");
+    auto* page = Widget<PageView>("浏览框");
     events.cancelNavigation = true;  // the program may refuse even its own address
     windows.SetBrowserAddress(kWindow, "浏览框", server.Url("/").toStdString());
     EXPECT_EQ(windows.BrowserAddress(kWindow, "浏览框"), "");
@@ -527,6 +528,12 @@ TEST_F(QtWindowSystemTest, BrowserLoadsPagesWithPicturesAndAsksBeforeFollowingLi
     QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, FirstLink(page));
     EXPECT_EQ(windows.BrowserAddress(kWindow, "浏览框"), server.Url("/next").toStdString());
     ASSERT_TRUE(test::WaitFor([&] { return page->toPlainText().contains("另一页"); }));
+
+    // A page that cannot be fetched leaves the box empty, and nothing hangs.
+    windows.SetBrowserAddress(kWindow, "浏览框", "http://127.0.0.1:9/");
+    EXPECT_TRUE(page->toPlainText().isEmpty());
+    EXPECT_TRUE(test::WaitFor([&] { return !page->Loading(); }));
+    EXPECT_TRUE(page->toPlainText().isEmpty());
 }
 
 }  // namespace
