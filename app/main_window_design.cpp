@@ -23,19 +23,24 @@ WindowDesign MainWindowDesign() {
     w.name = kMainWindow;
     w.geometry = {50, 50, 1000, 667};
     w.background = artwork::kBackground;
+    // The window draws its own title band, with the minimise and close buttons.
+    w.systemFrame = false;
     auto& c = w.controls;
     c.push_back(
         Make(control::kTitle, K::TransparentLabel, {9, 4, 806, 24}, "Korvex重庆时时彩计划全能版"));
+    c.back().look = ControlLook::WindowTitle;
     c.push_back(Make(control::kMinimiseButton, K::PictureButton, {944, 0, 28, 33}));
     c.back().picture = artwork::kMinimise;
     c.push_back(Make(control::kCloseButton, K::PictureButton, {972, 0, 28, 33}));
     c.back().picture = artwork::kClose;
     c.push_back(Make("透明标签1", K::TransparentLabel, {7, 37, 83, 32}, "实时开奖"));
+    c.back().look = ControlLook::Heading;
     c.push_back(Make(control::kCurrentPeriod, K::TransparentLabel, {14, 108, 154, 16},
                      "当前期号:00000000-00"));
     for (int i = 0; i < 5; ++i) {
         c.push_back(
             Make(control::kDrawNumber[i], K::TransparentLabel, {193 + 60 * i, 99, 27, 28}, "0"));
+        c.back().look = ControlLook::Die;
     }
     // The two decoration panels sit on top of labels 2 and 4, which show the commas
     // of a three-number draw: the user sees the dice in labels 1, 3 and 5.
@@ -43,6 +48,7 @@ WindowDesign MainWindowDesign() {
     c.push_back(Make("画板3", K::Panel, {354, 80, 58, 64}));
     c.push_back(Make("透明标签17", K::TransparentLabel, {50, 170, 115, 16}, "开奖剩余时间："));
     c.push_back(Make(control::kDrawTime, K::TransparentLabel, {184, 166, 152, 24}, "00：00：00"));
+    c.back().look = ControlLook::Countdown;
     c.push_back(Make(control::kCountdownTimer, K::Timer, {506, 73, 0, 0}));
     c.push_back(Make(control::kPlanBox, K::PlanEditBox, {5, 222, 530, 396}));
     c.push_back(Make("画板_期数设置", K::Panel, {332, 222, 186, 32}));
@@ -65,7 +71,9 @@ WindowDesign MainWindowDesign() {
     c.push_back(Make(control::kBalloonTip, K::BalloonTip, {355, 628, 80, 24}));
     c.back().visible = false;
     c.push_back(Make("透明标签2", K::TransparentLabel, {546, 37, 182, 32}, "历史开奖"));
+    c.back().look = ControlLook::Heading;
     c.push_back(Make("标签1", K::Label, {546, 69, 180, 25}, "     开奖期号        开奖号"));
+    c.back().look = ControlLook::ColumnHeader;
     c.push_back(Make(control::kHistoryList, K::ListView, {546, 93, 180, 562}));
     c.back().columns = {{"开奖期号", 100}, {"开奖号", 62}};
     c.back().rows = {{"00000000-00", "0,0,0"}};
@@ -81,6 +89,7 @@ WindowDesign LoadingWindowDesign() {
     w.controls.back().picture = artwork::kLoading;
     w.controls.push_back(Make(control::kLoadingMessage, ControlKind::Label, {0, 144, 300, 40},
                               "正在获取网络数据,请稍后……"));
+    w.controls.back().look = ControlLook::Message;
     return w;
 }
 

@@ -34,6 +34,17 @@ enum class ControlKind {
     PictureBox,
 };
 
+// How a window system that draws should present a control; no behaviour hangs on it.
+enum class ControlLook {
+    Plain,
+    WindowTitle,   // the title on the window's own title band; dragging it moves the window
+    Heading,       // a section heading
+    Die,           // one drawn number, shown as a die face
+    Countdown,     // the time left to the next draw, on its own dark pill
+    ColumnHeader,  // an opaque header strip above a list
+    Message,       // a centred message
+};
+
 struct ListColumn {
     std::string title;
     int width = 0;
@@ -50,13 +61,15 @@ struct ControlDesign {
     std::vector<ListColumn> columns;             // list view columns
     std::vector<std::vector<std::string>> rows;  // design-time list rows
     std::string picture;                         // artwork name for pictures and picture buttons
+    ControlLook look = ControlLook::Plain;
 };
 
 struct WindowDesign {
     std::string name;
     std::string caption;
     Rect geometry;
-    std::string background;  // artwork name of the background picture
+    std::string background;   // artwork name of the background picture
+    bool systemFrame = true;  // false: the window draws its own title band and buttons
     std::vector<ControlDesign> controls;
 };
 

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 if [ "${WITH_GUI:-ON}" != "OFF" ]; then
-  packages+=(qt6-base-dev xvfb xauth x11-utils fonts-wqy-zenhei imagemagick)
+  packages+=(qt6-base-dev libfontconfig-dev xvfb xauth x11-utils fonts-wqy-zenhei imagemagick)
 fi
 
 missing=()
