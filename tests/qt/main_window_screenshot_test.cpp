@@ -52,7 +52,8 @@ TEST(MainWindowScreenshot, AfterStartUp) {
     const HttpTransport transport;
     QtWindowSystem windows;
     Application program(windows, clock, launcher, transport,
-                        {dir.Path(), dir.Path(), server.MainUrl(), server.FallbackUrl(), nullptr});
+                        {dir.Path(), dir.Path(), server.MainUrl(), server.FallbackUrl(), nullptr,
+                         std::nullopt});
     int code = -1;
     ASSERT_TRUE(program.Start(code));
     QWidget* main = windows.WindowWidgetOf(kMainWindow);

@@ -81,7 +81,8 @@ class QtProgramTest : public ::testing::Test {
     }
     Environment MakeEnvironment(const test::TempDir& dir) const {
         return {dir.Path(), dir.Path(), server->MainUrl(), server->FallbackUrl(),
-                [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); }};
+                [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); },
+                std::nullopt};
     }
     // The same start-up on both window systems; the server's clock is frozen and both
     // uptime counters read the same, so both build the same plan.
