@@ -136,7 +136,7 @@ FaultPlan::Action FaultPlan::Take(std::string_view target) {
 }
 
 std::string FaultPlan::Help() {
-    return "  --fault RULES          misbehave on purpose (for tests); RULES is RULE[,RULE...],\n"
+    return "  --fault RULES         misbehave on purpose (for tests); RULES is RULE[,RULE...],\n"
            "                        the option may be repeated. RULE = KIND[:TARGET][=N]:\n"
            "                          refuse     answer with errcode 10 (pages: HTTP 503)\n"
            "                          empty      an empty body\n"
