@@ -16,7 +16,6 @@
 #include "platform/clock.h"
 #include "platform/headless/headless_window_system.h"
 #include "platform/process_launcher.h"
-#include "server/curl_library.h"
 #include "server/http_transport.h"
 #include "updater/carried_updater.h"
 
@@ -84,8 +83,6 @@ bool DisplayAvailable() {
 }
 
 int RunDesktop(const veltra::ProgramOptions& options, char* programName) {
-    // The network library and the font configuration load beside the window system.
-    const veltra::CurlWarmUp network;
     const veltra::FontWarmUp fonts;
     // Qt sees no options of its own: the command line is the program's.
     int qtArgc = 1;

@@ -3,9 +3,10 @@
 // Content-Length last, and its "Expect: 100-continue" is switched off.
 #include "server/http_transport.h"
 
-#include <memory>
+#include <curl/curl.h>
 
-#include "server/curl_library.h"
+#include <memory>
+#include <mutex>
 
 namespace veltra {
 namespace {
@@ -28,18 +29,14 @@ size_t Collect(char* data, size_t size, size_t count, void* user) {
 }
 
 struct HeaderList {
-    explicit HeaderList(const CurlLibrary& library) : curl(library) {}
-    ~HeaderList() { curl.slistFreeAll(list); }
-    HeaderList(const HeaderList&) = delete;
-    HeaderList& operator=(const HeaderList&) = delete;
+    curl_slist* list = nullptr;
+    ~HeaderList() { curl_slist_free_all(list); }
     bool Add(const char* line) {
-        curl_slist* grown = curl.slistAppend(list, line);
+        curl_slist* grown = curl_slist_append(list, line);
         if (grown == nullptr) return false;
         list = grown;
         return true;
     }
-    const CurlLibrary& curl;
-    curl_slist* list = nullptr;
 };
 
 // The request headers of the server channel, in the order they are sent. The last
@@ -58,7 +55,10 @@ constexpr const char* kChannelHeaders[] = {
 
 HttpTransport::HttpTransport() : HttpTransport(Limits{}) {}
 
-HttpTransport::HttpTransport(Limits requestLimits) : limits(requestLimits) {}
+HttpTransport::HttpTransport(Limits requestLimits) : limits(requestLimits) {
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
 
 std::string HttpTransport::Post(std::string_view url, std::string_view body) const {
     return Exchange(Mode::Post, url, body);
@@ -74,17 +74,14 @@ std::string HttpTransport::PlainGet(std::string_view url) const {
 
 std::string HttpTransport::Exchange(Mode mode, std::string_view url, std::string_view body) const {
     if (url.empty()) return {};
-    const CurlLibrary* library = Curl();
-    if (library == nullptr) return {};
-    const CurlLibrary& curl = *library;
-    std::unique_ptr<CURL, void (*)(CURL*)> easy(curl.easyInit(), curl.easyCleanup);
-    if (!easy) return {};
-    CURL* handle = easy.get();
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
+    if (!curl) return {};
+    CURL* handle = curl.get();
     const std::string address(url);
     Sink sink;
     sink.limit = limits.maxReplyBytes;
 
-    HeaderList headers(curl);
+    HeaderList headers;
     if (mode != Mode::Plain) {
         const size_t count =
             mode == Mode::Post ? std::size(kChannelHeaders) : std::size(kChannelHeaders) - 1;
@@ -94,41 +91,41 @@ std::string HttpTransport::Exchange(Mode mode, std::string_view url, std::string
         if (!headers.Add("Expect:")) return {};
     }
 
-    bool ok = curl.easySetopt(handle, CURLOPT_URL, address.c_str()) == CURLE_OK;
+    bool ok = curl_easy_setopt(handle, CURLOPT_URL, address.c_str()) == CURLE_OK;
     // Addresses come from the server's application information: only web addresses
     // are followed, never files or other schemes.
-    ok = ok && curl.easySetopt(handle, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_MAXREDIRS, 5L) == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_NOSIGNAL, 1L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 5L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L) == CURLE_OK;
     ok = ok &&
-         curl.easySetopt(handle, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs) == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs) == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_MAXFILESIZE_LARGE,
+         curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs) == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs) == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE,
                                 static_cast<curl_off_t>(limits.maxReplyBytes)) == CURLE_OK;
     // The machine's own addresses never go through a proxy from the environment.
-    ok = ok && curl.easySetopt(handle, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1") == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_WRITEFUNCTION, &Collect) == CURLE_OK;
-    ok = ok && curl.easySetopt(handle, CURLOPT_WRITEDATA, &sink) == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1") == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &Collect) == CURLE_OK;
+    ok = ok && curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink) == CURLE_OK;
     if (mode != Mode::Plain) {
-        ok = ok && curl.easySetopt(handle, CURLOPT_HTTPHEADER, headers.list) == CURLE_OK;
+        ok = ok && curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.list) == CURLE_OK;
         // A reply in the encoding the headers announce is decoded. The header list
         // already names it, so curl adds no header of its own for this.
-        ok = ok && curl.easySetopt(handle, CURLOPT_ACCEPT_ENCODING, "deflate") == CURLE_OK;
+        ok = ok && curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "deflate") == CURLE_OK;
     }
     if (mode == Mode::Post) {
-        ok = ok && curl.easySetopt(handle, CURLOPT_POST, 1L) == CURLE_OK;
-        ok = ok && curl.easySetopt(handle, CURLOPT_POSTFIELDSIZE_LARGE,
+        ok = ok && curl_easy_setopt(handle, CURLOPT_POST, 1L) == CURLE_OK;
+        ok = ok && curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE,
                                     static_cast<curl_off_t>(body.size())) == CURLE_OK;
-        ok = ok && curl.easySetopt(handle, CURLOPT_POSTFIELDS, body.data()) == CURLE_OK;
+        ok = ok && curl_easy_setopt(handle, CURLOPT_POSTFIELDS, body.data()) == CURLE_OK;
     }
     if (!ok) return {};
 
-    if (curl.easyPerform(handle) != CURLE_OK || sink.overflow) return {};
+    if (curl_easy_perform(handle) != CURLE_OK || sink.overflow) return {};
     if (mode == Mode::Plain) {
         long status = 0;
-        curl.easyGetinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
         if (status < 200 || status > 299) return {};
     }
     return std::move(sink.bytes);

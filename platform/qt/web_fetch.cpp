@@ -1,11 +1,11 @@
 // Web fetches on libcurl's multi interface inside the Qt event loop.
 #include "platform/qt/web_fetch.h"
 
-#include <QSocketNotifier>
-#include <QTimer>
-#include <vector>
+#include <curl/curl.h>
 
-#include "server/curl_library.h"
+#include <QSocketNotifier>
+#include <mutex>
+#include <vector>
 
 namespace veltra {
 namespace {
@@ -34,37 +34,29 @@ struct WebFetch::Watch {
 };
 
 WebFetch::WebFetch(QObject* parent) : QObject(parent) {
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    multi = curl_multi_init();
+    curl_multi_setopt(multi, CURLMOPT_SOCKETFUNCTION, &WebFetch::OnSocket);
+    curl_multi_setopt(multi, CURLMOPT_SOCKETDATA, this);
+    curl_multi_setopt(multi, CURLMOPT_TIMERFUNCTION, &WebFetch::OnTimer);
+    curl_multi_setopt(multi, CURLMOPT_TIMERDATA, this);
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, this, [this] { Drive(CURL_SOCKET_TIMEOUT, 0); });
 }
 
 WebFetch::~WebFetch() {
     CancelAll();
-    if (multi) Curl()->multiCleanup(multi);
-}
-
-// libcurl is opened with the first fetch, not with the window.
-bool WebFetch::Prepare() {
-    if (multi) return true;
-    const CurlLibrary* curl = Curl();
-    if (curl == nullptr) return false;
-    multi = curl->multiInit();
-    if (!multi) return false;
-    curl->multiSetopt(multi, CURLMOPT_SOCKETFUNCTION, &WebFetch::OnSocket);
-    curl->multiSetopt(multi, CURLMOPT_SOCKETDATA, this);
-    curl->multiSetopt(multi, CURLMOPT_TIMERFUNCTION, &WebFetch::OnTimer);
-    curl->multiSetopt(multi, CURLMOPT_TIMERDATA, this);
-    return true;
+    curl_multi_cleanup(multi);
 }
 
 void WebFetch::CancelAll() {
     // Removing a handle lets curl give up its sockets through OnSocket.
     for (auto& [easy, transfer] : transfers) {
-        Curl()->multiRemoveHandle(multi, easy);
-        Curl()->easyCleanup(easy);
+        curl_multi_remove_handle(multi, easy);
+        curl_easy_cleanup(easy);
     }
     transfers.clear();
-    ++generation;
     while (!watches.empty()) Unwatch(watches.begin()->first);
     timer.stop();
 }
@@ -84,34 +76,25 @@ void WebFetch::Get(const QUrl& url, Done done) {
     auto transfer = std::make_unique<Transfer>();
     transfer->address = url.toEncoded();
     transfer->done = std::move(done);
-    CURL* easy = Prepare() ? Curl()->easyInit() : nullptr;
-    if (easy == nullptr) {
-        // Reported from the event loop, like every other outcome.
-        QTimer::singleShot(0, this, [this, done = std::move(transfer->done), url,
-                                     asked = generation] {
-            if (done && asked == generation) done(false, {}, url);
-        });
-        return;
-    }
-    const CurlLibrary& curl = *Curl();
+    CURL* easy = curl_easy_init();
     transfer->easy = easy;
-    curl.easySetopt(easy, CURLOPT_URL, transfer->address.constData());
-    curl.easySetopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl.easySetopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl.easySetopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl.easySetopt(easy, CURLOPT_MAXREDIRS, 5L);
-    curl.easySetopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl.easySetopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
-    curl.easySetopt(easy, CURLOPT_TIMEOUT_MS, kTotalTimeoutMs);
-    curl.easySetopt(easy, CURLOPT_MAXFILESIZE_LARGE, kMaxBytes);
-    curl.easySetopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(easy, CURLOPT_URL, transfer->address.constData());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, kTotalTimeoutMs);
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, kMaxBytes);
+    curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
     // The machine's own addresses never go through a proxy from the environment.
-    curl.easySetopt(easy, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
-    curl.easySetopt(easy, CURLOPT_WRITEFUNCTION, &Collect);
-    curl.easySetopt(easy, CURLOPT_WRITEDATA, &transfer->body);
+    curl_easy_setopt(easy, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Collect);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer->body);
     transfers.emplace(easy, std::move(transfer));
     // Adding sets the timer (through OnTimer); the transfer starts when it fires.
-    curl.multiAddHandle(multi, easy);
+    curl_multi_add_handle(multi, easy);
 }
 
 int WebFetch::OnSocket(CURL*, int socket, int what, void* self, void*) {
@@ -147,7 +130,7 @@ int WebFetch::OnTimer(CURLM*, long milliseconds, void* self) {
 
 void WebFetch::Drive(int socket, int events) {
     int running = 0;
-    Curl()->multiSocketAction(multi, socket, events, &running);
+    curl_multi_socket_action(multi, socket, events, &running);
     CollectFinished();
 }
 
@@ -160,23 +143,22 @@ void WebFetch::CollectFinished() {
     };
     std::vector<Finished> finished;
     int left = 0;
-    const CurlLibrary& curl = *Curl();
-    while (CURLMsg* message = curl.multiInfoRead(multi, &left)) {
+    while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
         if (message->msg != CURLMSG_DONE) continue;
         CURL* easy = message->easy_handle;
         const CURLcode result = message->data.result;
         const auto it = transfers.find(easy);
         if (it == transfers.end()) continue;
         long status = 0;
-        curl.easyGetinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+        curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
         const char* effective = nullptr;
-        curl.easyGetinfo(easy, CURLINFO_EFFECTIVE_URL, &effective);
+        curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &effective);
         Transfer& t = *it->second;
         finished.push_back({std::move(t.done), result == CURLE_OK && status / 100 == 2,
                             std::move(t.body),
                             QUrl::fromEncoded(effective ? QByteArray(effective) : t.address)});
-        curl.multiRemoveHandle(multi, easy);
-        curl.easyCleanup(easy);
+        curl_multi_remove_handle(multi, easy);
+        curl_easy_cleanup(easy);
         transfers.erase(it);
     }
     // Called back only now: a callback may start or drop fetches.

@@ -36,7 +36,6 @@ class WebFetch : public QObject {
     struct Watch;
     static int OnSocket(CURL* easy, int socket, int what, void* self, void* socketData);
     static int OnTimer(CURLM* multi, long milliseconds, void* self);
-    bool Prepare();
     void Unwatch(int socket);
     void Drive(int socket, int events);
     void CollectFinished();
@@ -45,7 +44,6 @@ class WebFetch : public QObject {
     QTimer timer;
     std::map<CURL*, std::unique_ptr<Transfer>> transfers;
     std::map<int, std::unique_ptr<Watch>> watches;
-    unsigned generation = 0;  // counts CancelAll calls: older failures are not reported
 };
 
 }  // namespace veltra
