@@ -5,24 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "base/gbk_text.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace veltra {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::vector<std::string> Entries(const fs::path& directory) {
     std::vector<std::string> names;
@@ -99,7 +91,7 @@ TEST(IniFile, WritesCreateGbkFileWithCrLf) {
     test::TempDir dir;
     const IniFile ini(dir.Path() / "a.ini");
     ASSERT_TRUE(ini.Write("S", "公式期数", "2"));
-    EXPECT_EQ(Slurp(ini.Path()), "[S]\r\n\xB9\xAB\xCA\xBD\xC6\xDA\xCA\xFD=2\r\n");
+    EXPECT_EQ(test::FileBytes(ini.Path()), "[S]\r\n\xB9\xAB\xCA\xBD\xC6\xDA\xCA\xFD=2\r\n");
     EXPECT_EQ(ini.Read("s", "公式期数", "3"), "2");
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"a.ini"});
 }
@@ -148,7 +140,7 @@ TEST(IniFile, WritesChangeOneLineAndKeepTheRest) {
         test::TempDir dir;
         const IniFile ini(dir.Write("a.ini", fixture));
         ASSERT_TRUE(ini.Write(c.section, c.key, c.value));
-        EXPECT_EQ(Slurp(ini.Path()), GbkLines(c.expected));
+        EXPECT_EQ(test::FileBytes(ini.Path()), GbkLines(c.expected));
         EXPECT_EQ(ini.Read(c.section, c.key, "<default>"), c.value);
         EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"a.ini"});
     }
@@ -170,7 +162,7 @@ TEST(IniFile, LinesThatAreNotGbkAreSkippedAndKept) {
 
     ASSERT_TRUE(ini.Write("S", "a", "5"));
     ASSERT_TRUE(ini.Write("S", "c", "6"));
-    EXPECT_EQ(Slurp(ini.Path()), GbkLines({"[S]", "a=5"}) + bad + GbkLines({"b=2", "c=6"}) +
+    EXPECT_EQ(test::FileBytes(ini.Path()), GbkLines({"[S]", "a=5"}) + bad + GbkLines({"b=2", "c=6"}) +
                                      badHeader + GbkLines({"c=3"}));
 }
 
@@ -223,7 +215,7 @@ TEST(IniFile, RefusesTextsThatCannotBeStoredFaithfully) {
         EXPECT_FALSE(existing.Write(c.section, c.key, c.value));
         EXPECT_FALSE(absent.Write(c.section, c.key, c.value));
     }
-    EXPECT_EQ(Slurp(existing.Path()), before);
+    EXPECT_EQ(test::FileBytes(existing.Path()), before);
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"a.ini"});
 }
 
@@ -233,7 +225,7 @@ TEST(IniFile, FailedWriteReportsFalse) {
     dir.Write("folder/inside", "kept");
     EXPECT_FALSE(IniFile(dir.Path() / "folder").Write("S", "k", "1"));
     EXPECT_FALSE(IniFile(dir.Path() / "absent/a.ini").Write("S", "k", "1"));
-    EXPECT_EQ(Slurp(dir.Path() / "folder/inside"), "kept");
+    EXPECT_EQ(test::FileBytes(dir.Path() / "folder/inside"), "kept");
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"folder"});
 }
 
@@ -245,7 +237,7 @@ TEST(IniFile, UnreadableFileIsNotOverwritten) {
     ASSERT_EQ(chmod(file.c_str(), 0200), 0);
     EXPECT_FALSE(IniFile(file).Write("S", "k", "5"));
     ASSERT_EQ(chmod(file.c_str(), 0600), 0);
-    EXPECT_EQ(Slurp(file), before);
+    EXPECT_EQ(test::FileBytes(file), before);
 }
 
 }  // namespace

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "base/gbk_text.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace veltra {
@@ -14,13 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kApplication = "Veltra吉林快3平刷和值大小";
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::string Gbk(const std::string& utf8) {
     return Utf8ToGbk(utf8).value();
@@ -40,16 +32,16 @@ TEST(SettingsFile, ChangedPeriodSettingMakesTwoLineFile) {
     const SettingsFile settings(dir.Path() / kSettingsFileName, kApplication);
     ASSERT_TRUE(settings.WriteSetting(kPeriodSettingKey, "2"));
     const std::string expected = Gbk("[Veltra吉林快3平刷和值大小]\r\n公式期数=2\r\n");
-    EXPECT_EQ(Slurp(dir.Path() / "配置.ini"), expected);
+    EXPECT_EQ(test::FileBytes(dir.Path() / "配置.ini"), expected);
     EXPECT_EQ(settings.ReadSetting(kPeriodSettingKey, kPeriodSettingDefault), "2");
 
     // Hiding is a no-op here that leaves the file as it is.
     EXPECT_TRUE(settings.Hide());
-    EXPECT_EQ(Slurp(dir.Path() / "配置.ini"), expected);
+    EXPECT_EQ(test::FileBytes(dir.Path() / "配置.ini"), expected);
 
     ASSERT_TRUE(settings.WriteSetting(kBetCountKey, "10"));
     ASSERT_TRUE(settings.WriteSetting(kPeriodSettingKey, "1"));
-    EXPECT_EQ(Slurp(dir.Path() / "配置.ini"),
+    EXPECT_EQ(test::FileBytes(dir.Path() / "配置.ini"),
               Gbk("[Veltra吉林快3平刷和值大小]\r\n公式期数=1\r\n选择注数=10\r\n"));
 }
 
@@ -60,7 +52,7 @@ TEST(SettingsFile, AnotherProductsSectionIsLeftAlone) {
     const SettingsFile settings(file, kApplication);
     EXPECT_EQ(settings.ReadSetting(kPeriodSettingKey, kPeriodSettingDefault), "3");
     ASSERT_TRUE(settings.WriteSetting(kPeriodSettingKey, "2"));
-    EXPECT_EQ(Slurp(file), other + Gbk("[Veltra吉林快3平刷和值大小]\r\n公式期数=2\r\n"));
+    EXPECT_EQ(test::FileBytes(file), other + Gbk("[Veltra吉林快3平刷和值大小]\r\n公式期数=2\r\n"));
 }
 
 TEST(SettingsFile, EveryReadSeesTheFileAsItIsNow) {

@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "app/main_window_design.h"
 #include "tests/faults/program_under_test.h"
+#include "tests/support/file_bytes.h"
 #include "updater/carried_updater.h"
 
 namespace veltra {
@@ -18,11 +18,6 @@ namespace {
 using test::k1005;
 using test::ProgramInstance;
 using test::ProgramUnderTest;
-
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 std::string Carried() {
     const std::span<const unsigned char> bytes = CarriedUpdater();
@@ -111,8 +106,8 @@ TEST_F(UpdaterLaunch, AFilePutInTheUpdatersPlaceIsReplacedNotStarted) {
         EXPECT_EQ(program.launcher.launches[0].first, Updater().string());
         EXPECT_EQ(program.launcher.launches[0].second.size(), 5u);
         EXPECT_FALSE(std::filesystem::is_symlink(Updater())) << link;
-        EXPECT_EQ(Slurp(Updater()), Carried()) << link;
-        EXPECT_EQ(Slurp(victim), "#!/bin/sh\necho owned\n");
+        EXPECT_EQ(test::FileBytes(Updater()), Carried()) << link;
+        EXPECT_EQ(test::FileBytes(victim), "#!/bin/sh\necho owned\n");
     }
 }
 
@@ -137,7 +132,7 @@ TEST_F(UpdaterLaunch, TheUpdaterStartsByItsAbsolutePath) {
     std::filesystem::current_path(before);
     ASSERT_EQ(program.launcher.launches.size(), 1u);
     EXPECT_EQ(program.launcher.launches[0].first, expected.string());
-    EXPECT_EQ(Slurp(expected), Carried());
+    EXPECT_EQ(test::FileBytes(expected), Carried());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "server/http_transport.h"
 #include "tests/support/app_server_process.h"
 #include "tests/support/manual_clock.h"
+#include "tests/support/recording_launcher.h"
 #include "tests/support/scoped_time_zone.h"
 #include "tests/support/temp_dir.h"
 
@@ -24,14 +25,6 @@ namespace veltra::test {
 inline constexpr int64_t k1005 = 1796954700;
 inline constexpr int64_t kDraw011 = k1005 + 300;
 inline constexpr int64_t kDraw012 = k1005 + 900;
-
-struct RecordingLauncher : ProcessLauncher {
-    bool Launch(const std::string& program, const std::vector<std::string>& args) override {
-        launches.push_back({program, args});
-        return true;
-    }
-    std::vector<std::pair<std::string, std::vector<std::string>>> launches;
-};
 
 // One copy of the program: its own windows and launcher; clock, transport and
 // directories are the fixture's.

@@ -7,21 +7,16 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/settings_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace veltra {
 namespace {
 
 constexpr const char* kProduct = "Veltra吉林快3平刷和值大小";
-
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 // A temporary file a killed write may leave: ".配置.ini.XXXXXXXX.tmp".
 bool IsLeftTemporary(const std::string& name) {
@@ -39,9 +34,9 @@ TEST(SettingsKill, AWriteKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     const std::filesystem::path path = dir.Path() / "配置.ini";
     const SettingsFile settings(path, kProduct);
     ASSERT_TRUE(settings.WriteSetting("公式期数", "2"));
-    const std::string two = Slurp(path);
+    const std::string two = test::FileBytes(path);
     ASSERT_TRUE(settings.WriteSetting("公式期数", "1"));
-    const std::string one = Slurp(path);
+    const std::string one = test::FileBytes(path);
     ASSERT_NE(one, two);
 
     for (int round = 0; round < 60; ++round) {
@@ -69,7 +64,7 @@ TEST(SettingsKill, AWriteKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
         ASSERT_TRUE(WIFSIGNALED(status)) << round;
 
         if (std::filesystem::exists(path)) {
-            const std::string left = Slurp(path);
+            const std::string left = test::FileBytes(path);
             EXPECT_TRUE(left == one || left == two)
                 << "round " << round << ": torn file, " << left.size() << " bytes";
             const std::string value = settings.ReadSetting("公式期数", "3");
@@ -85,7 +80,7 @@ TEST(SettingsKill, AWriteKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     }
     // The next run writes and reads as usual; files a killed write left do not count.
     ASSERT_TRUE(settings.WriteSetting("公式期数", "2"));
-    EXPECT_EQ(Slurp(path), two);
+    EXPECT_EQ(test::FileBytes(path), two);
     EXPECT_EQ(settings.ReadSetting("公式期数", "3"), "2");
 }
 

@@ -7,23 +7,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace veltra {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::vector<std::string> Entries(const fs::path& directory) {
     std::vector<std::string> names;
@@ -62,10 +54,10 @@ TEST(FileContents, ReplacesAndCreatesWithoutLeavingTemporaryFiles) {
     test::TempDir dir;
     const fs::path file = dir.Path() / "配置.ini";
     ASSERT_TRUE(ReplaceFileContents(file, "first"));
-    EXPECT_EQ(Slurp(file), "first");
+    EXPECT_EQ(test::FileBytes(file), "first");
     ASSERT_TRUE(ReplaceFileContents(file, "second, longer"));
     ASSERT_TRUE(ReplaceFileContents(file, "3"));
-    EXPECT_EQ(Slurp(file), "3");
+    EXPECT_EQ(test::FileBytes(file), "3");
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"配置.ini"});
 }
 
@@ -78,7 +70,7 @@ TEST(FileContents, KeepsPermissionBitsAndSymbolicLinks) {
 
     ASSERT_TRUE(ReplaceFileContents(link, "new"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Slurp(real), "new");
+    EXPECT_EQ(test::FileBytes(real), "new");
     struct stat info {};
     ASSERT_EQ(stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -95,12 +87,12 @@ TEST(FileContents, NewContentIsCompleteBeforeItReplacesTheOld) {
     const bool ok = ReplaceFileContents(file, "new content", [&](const fs::path& temporary) {
         ++calls;
         EXPECT_EQ(temporary.parent_path(), file.parent_path());
-        EXPECT_EQ(Slurp(temporary), "new content");
-        EXPECT_EQ(Slurp(file), "old content");
+        EXPECT_EQ(test::FileBytes(temporary), "new content");
+        EXPECT_EQ(test::FileBytes(file), "old content");
     });
     EXPECT_TRUE(ok);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(Slurp(file), "new content");
+    EXPECT_EQ(test::FileBytes(file), "new content");
 }
 
 TEST(FileContents, ProcessKilledBeforeTheRenameLeavesTheOldFileWhole) {
@@ -116,11 +108,11 @@ TEST(FileContents, ProcessKilledBeforeTheRenameLeavesTheOldFileWhole) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGKILL);
-    EXPECT_EQ(Slurp(file), "old content");
+    EXPECT_EQ(test::FileBytes(file), "old content");
 
     // The next write is not disturbed by the temporary file the killed process left.
     ASSERT_TRUE(ReplaceFileContents(file, "next"));
-    EXPECT_EQ(Slurp(file), "next");
+    EXPECT_EQ(test::FileBytes(file), "next");
 }
 
 TEST(FileContents, FailedReplacementLeavesOldFileAndNoTemporary) {
@@ -132,11 +124,11 @@ TEST(FileContents, FailedReplacementLeavesOldFileAndNoTemporary) {
     // The rename fails: the temporary file is gone by then.
     EXPECT_FALSE(
         ReplaceFileContents(file, "new", [](const fs::path& temporary) { fs::remove(temporary); }));
-    EXPECT_EQ(Slurp(file), "old content");
+    EXPECT_EQ(test::FileBytes(file), "old content");
 
     // The target is a directory, or its directory does not exist.
     EXPECT_FALSE(ReplaceFileContents(dir.Path() / "folder", "new"));
-    EXPECT_EQ(Slurp(dir.Path() / "folder/inside"), "kept");
+    EXPECT_EQ(test::FileBytes(dir.Path() / "folder/inside"), "kept");
     EXPECT_FALSE(ReplaceFileContents(dir.Path() / "absent/配置.ini", "new"));
     EXPECT_FALSE(ReplaceFileContents(dir.Path() / "配置.ini/inner", "new"));
 
@@ -150,7 +142,7 @@ TEST(FileContents, UnwritableDirectoryFailsWithoutDamage) {
     ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
     EXPECT_FALSE(ReplaceFileContents(file, "new"));
     ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
-    EXPECT_EQ(Slurp(file), "old content");
+    EXPECT_EQ(test::FileBytes(file), "old content");
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"配置.ini"});
 }
 

@@ -26,6 +26,7 @@
 #include "tests/qt/qt_test_environment.h"
 #include "tests/support/app_server_process.h"
 #include "tests/support/manual_clock.h"
+#include "tests/support/recording_launcher.h"
 #include "tests/support/scoped_time_zone.h"
 #include "tests/support/temp_dir.h"
 #include "updater/carried_updater.h"
@@ -39,13 +40,7 @@ const auto* const kQt = ::testing::AddGlobalTestEnvironment(
 constexpr int64_t k1005 = 1796954700;  // 2026-12-11 10:05:00 at UTC+8: draw 010 is the newest
 constexpr const char* kProduct = "Veltra吉林快3平刷和值大小";
 
-struct RecordingLauncher : ProcessLauncher {
-    bool Launch(const std::string& program, const std::vector<std::string>& args) override {
-        launches.push_back({program, args});
-        return true;
-    }
-    std::vector<std::pair<std::string, std::vector<std::string>>> launches;
-};
+using test::RecordingLauncher;
 
 std::string Lf(std::string text) {
     for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
