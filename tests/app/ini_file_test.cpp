@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "base/gbk_text.h"
+#include "tests/support/directory_entries.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
@@ -15,15 +15,6 @@ namespace veltra {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Entries(const fs::path& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // GBK bytes of UTF-8 lines, each ended by lineEnd.
 std::string GbkLines(const std::vector<std::string>& lines, const std::string& lineEnd = "\r\n") {
@@ -84,7 +75,7 @@ TEST(IniFile, MissingOrUnreadableFileGivesDefaultAndStaysMissing) {
         SCOPED_TRACE(name);
         EXPECT_EQ(IniFile(dir.Path() / name).Read("S", "k", "3"), "3");
     }
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"folder"});
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), std::vector<std::string>{"folder"});
 }
 
 TEST(IniFile, WritesCreateGbkFileWithCrLf) {
@@ -93,7 +84,7 @@ TEST(IniFile, WritesCreateGbkFileWithCrLf) {
     ASSERT_TRUE(ini.Write("S", "公式期数", "2"));
     EXPECT_EQ(test::FileBytes(ini.Path()), "[S]\r\n\xB9\xAB\xCA\xBD\xC6\xDA\xCA\xFD=2\r\n");
     EXPECT_EQ(ini.Read("s", "公式期数", "3"), "2");
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"a.ini"});
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), std::vector<std::string>{"a.ini"});
 }
 
 TEST(IniFile, WritesChangeOneLineAndKeepTheRest) {
@@ -142,7 +133,7 @@ TEST(IniFile, WritesChangeOneLineAndKeepTheRest) {
         ASSERT_TRUE(ini.Write(c.section, c.key, c.value));
         EXPECT_EQ(test::FileBytes(ini.Path()), GbkLines(c.expected));
         EXPECT_EQ(ini.Read(c.section, c.key, "<default>"), c.value);
-        EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"a.ini"});
+        EXPECT_EQ(test::DirectoryEntries(dir.Path()), std::vector<std::string>{"a.ini"});
     }
 }
 
@@ -216,7 +207,7 @@ TEST(IniFile, RefusesTextsThatCannotBeStoredFaithfully) {
         EXPECT_FALSE(absent.Write(c.section, c.key, c.value));
     }
     EXPECT_EQ(test::FileBytes(existing.Path()), before);
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"a.ini"});
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), std::vector<std::string>{"a.ini"});
 }
 
 TEST(IniFile, FailedWriteReportsFalse) {
@@ -226,7 +217,7 @@ TEST(IniFile, FailedWriteReportsFalse) {
     EXPECT_FALSE(IniFile(dir.Path() / "folder").Write("S", "k", "1"));
     EXPECT_FALSE(IniFile(dir.Path() / "absent/a.ini").Write("S", "k", "1"));
     EXPECT_EQ(test::FileBytes(dir.Path() / "folder/inside"), "kept");
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"folder"});
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), std::vector<std::string>{"folder"});
 }
 
 TEST(IniFile, UnreadableFileIsNotOverwritten) {

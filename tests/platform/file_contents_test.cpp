@@ -6,9 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <vector>
 
+#include "tests/support/directory_entries.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
@@ -16,15 +16,6 @@ namespace veltra {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Entries(const fs::path& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(FileContents, ReadsTellMissingFromUnreadable) {
     test::TempDir dir;
@@ -47,7 +38,7 @@ TEST(FileContents, ReadsTellMissingFromUnreadable) {
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.bytes, c.bytes);
     }
-    EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"empty", "folder", "full"}));
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), (std::vector<std::string>{"empty", "folder", "full"}));
 }
 
 TEST(FileContents, ReplacesAndCreatesWithoutLeavingTemporaryFiles) {
@@ -58,7 +49,7 @@ TEST(FileContents, ReplacesAndCreatesWithoutLeavingTemporaryFiles) {
     ASSERT_TRUE(ReplaceFileContents(file, "second, longer"));
     ASSERT_TRUE(ReplaceFileContents(file, "3"));
     EXPECT_EQ(test::FileBytes(file), "3");
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"配置.ini"});
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), std::vector<std::string>{"配置.ini"});
 }
 
 TEST(FileContents, KeepsPermissionBitsAndSymbolicLinks) {
@@ -74,7 +65,7 @@ TEST(FileContents, KeepsPermissionBitsAndSymbolicLinks) {
     struct stat info {};
     ASSERT_EQ(stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"link.ini", "real.ini"}));
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), (std::vector<std::string>{"link.ini", "real.ini"}));
 }
 
 // Just before the rename the new content is complete in a temporary file beside the
@@ -132,7 +123,7 @@ TEST(FileContents, FailedReplacementLeavesOldFileAndNoTemporary) {
     EXPECT_FALSE(ReplaceFileContents(dir.Path() / "absent/配置.ini", "new"));
     EXPECT_FALSE(ReplaceFileContents(dir.Path() / "配置.ini/inner", "new"));
 
-    EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"folder", "配置.ini"}));
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), (std::vector<std::string>{"folder", "配置.ini"}));
 }
 
 TEST(FileContents, UnwritableDirectoryFailsWithoutDamage) {
@@ -143,7 +134,7 @@ TEST(FileContents, UnwritableDirectoryFailsWithoutDamage) {
     EXPECT_FALSE(ReplaceFileContents(file, "new"));
     ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
     EXPECT_EQ(test::FileBytes(file), "old content");
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"配置.ini"});
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()), std::vector<std::string>{"配置.ini"});
 }
 
 }  // namespace
