@@ -64,6 +64,18 @@ struct ControlDesign {
     ControlLook look = ControlLook::Plain;
 };
 
+// A control with the fields most designs set; the rest keep their defaults.
+inline ControlDesign MakeControl(const char* name, ControlKind kind, Rect geometry,
+                                 const char* text = "", const char* parent = "") {
+    ControlDesign design;
+    design.name = name;
+    design.kind = kind;
+    design.geometry = geometry;
+    design.text = text;
+    design.parent = parent;
+    return design;
+}
+
 struct WindowDesign {
     std::string name;
     std::string caption;

@@ -80,17 +80,6 @@ struct Recorder : WindowEvents {
     std::function<void(std::string_view)> onClick;
 };
 
-ControlDesign Control(const char* name, ControlKind kind, Rect geometry, const char* text = "",
-                    const char* parent = "") {
-    ControlDesign c;
-    c.name = name;
-    c.kind = kind;
-    c.geometry = geometry;
-    c.text = text;
-    c.parent = parent;
-    return c;
-}
-
 WindowDesign TestWindow() {
     using K = ControlKind;
     WindowDesign w;
@@ -100,27 +89,27 @@ WindowDesign TestWindow() {
     w.background = "background";
     w.systemFrame = false;
     auto& c = w.controls;
-    c.push_back(Control("标题栏", K::TransparentLabel, {0, 0, 300, 20}, "可拖动的标题"));
+    c.push_back(MakeControl("标题栏", K::TransparentLabel, {0, 0, 300, 20}, "可拖动的标题"));
     c.back().look = ControlLook::WindowTitle;
-    c.push_back(Control("标签", K::Label, {10, 30, 80, 20}, "普通标签"));
-    c.push_back(Control("透明标签", K::TransparentLabel, {100, 30, 80, 20}, "透明"));
-    c.push_back(Control("面板", K::Panel, {90, 25, 40, 30}));  // covers part of both labels
-    c.push_back(Control("面板按钮", K::Button, {2, 2, 30, 20}, "按", "面板"));
-    c.push_back(Control("隐藏面板", K::Panel, {200, 60, 100, 40}));
+    c.push_back(MakeControl("标签", K::Label, {10, 30, 80, 20}, "普通标签"));
+    c.push_back(MakeControl("透明标签", K::TransparentLabel, {100, 30, 80, 20}, "透明"));
+    c.push_back(MakeControl("面板", K::Panel, {90, 25, 40, 30}));  // covers part of both labels
+    c.push_back(MakeControl("面板按钮", K::Button, {2, 2, 30, 20}, "按", "面板"));
+    c.push_back(MakeControl("隐藏面板", K::Panel, {200, 60, 100, 40}));
     c.back().visible = false;
-    c.push_back(Control("计划框", K::PlanEditBox, {10, 60, 180, 80}));
-    c.push_back(Control("组合框", K::ComboBox, {200, 110, 60, 22}));
+    c.push_back(MakeControl("计划框", K::PlanEditBox, {10, 60, 180, 80}));
+    c.push_back(MakeControl("组合框", K::ComboBox, {200, 110, 60, 22}));
     c.back().items = {"1", "2", "3"};
-    c.push_back(Control("滑块", K::Slider, {10, 150, 150, 16}));
-    c.push_back(Control("注数", K::SpinEditBox, {170, 148, 60, 22}, "25"));
-    c.push_back(Control("列表", K::ListView, {240, 140, 150, 100}));
+    c.push_back(MakeControl("滑块", K::Slider, {10, 150, 150, 16}));
+    c.push_back(MakeControl("注数", K::SpinEditBox, {170, 148, 60, 22}, "25"));
+    c.push_back(MakeControl("列表", K::ListView, {240, 140, 150, 100}));
     c.back().columns = {{"期号", 90}, {"号码", 50}};
     c.back().rows = {{"样例", "0,0,0"}};
-    c.push_back(Control("时钟", K::Timer, {0, 0, 0, 0}));
-    c.push_back(Control("浏览框", K::Browser, {10, 180, 220, 110}));
-    c.push_back(Control("提示", K::BalloonTip, {5, 5, 80, 24}));
+    c.push_back(MakeControl("时钟", K::Timer, {0, 0, 0, 0}));
+    c.push_back(MakeControl("浏览框", K::Browser, {10, 180, 220, 110}));
+    c.push_back(MakeControl("提示", K::BalloonTip, {5, 5, 80, 24}));
     c.back().visible = false;
-    c.push_back(Control("关闭", K::PictureButton, {372, 0, 28, 33}));
+    c.push_back(MakeControl("关闭", K::PictureButton, {372, 0, 28, 33}));
     c.back().picture = "button-close";
     return w;
 }
