@@ -32,8 +32,9 @@ float VersionNumber(std::string_view text);
 // starts it by its absolute path with the five words as separate arguments; then
 // ends the process. When the updater cannot be written nothing is started: a file
 // left at that path by anyone else never runs.
-[[noreturn]] void RunUpdater(AppContext& context, std::string_view name, std::string_view ownVersion,
-                             std::string_view serverVersion, std::string_view address, std::string_view exe);
+[[noreturn]] void RunUpdater(AppContext& context, std::string_view name,
+                             std::string_view ownVersion, std::string_view serverVersion,
+                             std::string_view address, std::string_view exe);
 
 // Where the updater program is written: beside the running executable.
 std::filesystem::path UpdaterPath(const Environment& environment);

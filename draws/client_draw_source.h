@@ -7,12 +7,12 @@
 namespace veltra {
 
 class ClientDrawSource final : public NewestDrawSource {
-public:
+  public:
     explicit ClientDrawSource(AppServerClient& client) : client(client) {}
     std::string NewestPeriod() override { return client.NewestPeriod(); }
     bool NewestDraw(std::vector<std::string>& fields) override { return client.NewestDraw(fields); }
 
-private:
+  private:
     AppServerClient& client;
 };
 

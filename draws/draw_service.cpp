@@ -34,7 +34,8 @@ bool DrawService::FetchAndShowDraws() {
         return false;
     }
     ShowLatestDraw(context.view, latest);
-    for (int i = context.recentDraws.Count(); i >= 1; --i) AddDrawRow(context.view, context.recentDraws.At(i));
+    for (int i = context.recentDraws.Count(); i >= 1; --i)
+        AddDrawRow(context.view, context.recentDraws.At(i));
     context.planDisplay.Rebuild(context.state.periodCount);
     return true;
 }
@@ -42,7 +43,8 @@ bool DrawService::FetchAndShowDraws() {
 bool FetchRecentDraws(AppContext& context, int count, RecentDraws& list) {
     DrawTable table;
     if (!context.client.SelectDraw(count, table)) {
-        context.windows.ShowMessage("查询最近开奖数据失败！" + context.client.LastError(), MessageButtons::Ok);
+        context.windows.ShowMessage("查询最近开奖数据失败！" + context.client.LastError(),
+                                    MessageButtons::Ok);
         return false;
     }
     list.Resize(count);

@@ -8,14 +8,14 @@
 namespace veltra {
 
 class DrawService {
-public:
+  public:
     explicit DrawService(AppContext& context) : context(context) {}
 
     // True when the draws are in place; false after the user was told why not.
     bool RunStartup();
     bool FetchAndShowDraws();
 
-private:
+  private:
     AppContext& context;
 };
 

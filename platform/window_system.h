@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/window_events.h"
 #include "platform/window_design.h"
+#include "platform/window_events.h"
 
 namespace veltra {
 

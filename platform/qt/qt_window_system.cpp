@@ -500,7 +500,8 @@ void QtWindowSystem::SetText(std::string_view window, std::string_view control,
 Rect QtWindowSystem::Geometry(std::string_view window, std::string_view control) const {
     const ControlRecord* c = Find(window, control);
     if (!c) return {};
-    if (c->widget && c->design.kind != ControlKind::BalloonTip) return ToRect(c->widget->geometry());
+    if (c->widget && c->design.kind != ControlKind::BalloonTip)
+        return ToRect(c->widget->geometry());
     return c->geometry;
 }
 

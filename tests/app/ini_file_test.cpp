@@ -153,8 +153,9 @@ TEST(IniFile, LinesThatAreNotGbkAreSkippedAndKept) {
 
     ASSERT_TRUE(ini.Write("S", "a", "5"));
     ASSERT_TRUE(ini.Write("S", "c", "6"));
-    EXPECT_EQ(test::FileBytes(ini.Path()), GbkLines({"[S]", "a=5"}) + bad + GbkLines({"b=2", "c=6"}) +
-                                     badHeader + GbkLines({"c=3"}));
+    EXPECT_EQ(
+        test::FileBytes(ini.Path()),
+        GbkLines({"[S]", "a=5"}) + bad + GbkLines({"b=2", "c=6"}) + badHeader + GbkLines({"c=3"}));
 }
 
 TEST(IniFile, ValuesComeBackAsText) {

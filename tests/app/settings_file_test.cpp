@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "base/gbk_text.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"

@@ -37,7 +37,10 @@ std::string ProgramInstance::TopPeriod() const {
 
 ProgramUnderTest::ProgramUnderTest(HttpTransport::Limits limits)
     : transport(limits),
-      environment{dir.Path(), dir.Path(), "", "",
+      environment{dir.Path(),
+                  dir.Path(),
+                  "",
+                  "",
                   [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); },
                   std::nullopt} {}
 

@@ -38,7 +38,8 @@ TEST(FileContents, ReadsTellMissingFromUnreadable) {
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.bytes, c.bytes);
     }
-    EXPECT_EQ(test::DirectoryEntries(dir.Path()), (std::vector<std::string>{"empty", "folder", "full"}));
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()),
+              (std::vector<std::string>{"empty", "folder", "full"}));
 }
 
 TEST(FileContents, ReplacesAndCreatesWithoutLeavingTemporaryFiles) {
@@ -65,7 +66,8 @@ TEST(FileContents, KeepsPermissionBitsAndSymbolicLinks) {
     struct stat info {};
     ASSERT_EQ(stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(test::DirectoryEntries(dir.Path()), (std::vector<std::string>{"link.ini", "real.ini"}));
+    EXPECT_EQ(test::DirectoryEntries(dir.Path()),
+              (std::vector<std::string>{"link.ini", "real.ini"}));
 }
 
 // Just before the rename the new content is complete in a temporary file beside the

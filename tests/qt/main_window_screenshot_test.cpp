@@ -51,9 +51,9 @@ TEST(MainWindowScreenshot, AfterStartUp) {
     NoLaunch launcher;
     const HttpTransport transport;
     QtWindowSystem windows;
-    Application program(windows, clock, launcher, transport,
-                        {dir.Path(), dir.Path(), server.MainUrl(), server.FallbackUrl(), nullptr,
-                         std::nullopt});
+    Application program(
+        windows, clock, launcher, transport,
+        {dir.Path(), dir.Path(), server.MainUrl(), server.FallbackUrl(), nullptr, std::nullopt});
     int code = -1;
     ASSERT_TRUE(program.Start(code));
     QWidget* main = windows.WindowWidgetOf(kMainWindow);

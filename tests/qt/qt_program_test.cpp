@@ -75,7 +75,10 @@ class QtProgramTest : public ::testing::Test {
         windows.SetFirstPaintListener([this](const std::string& name) { painted.push_back(name); });
     }
     Environment MakeEnvironment(const test::TempDir& dir) const {
-        return {dir.Path(), dir.Path(), server->MainUrl(), server->FallbackUrl(),
+        return {dir.Path(),
+                dir.Path(),
+                server->MainUrl(),
+                server->FallbackUrl(),
                 [](const std::filesystem::path& p) { return WriteCarriedUpdater(p); },
                 std::nullopt};
     }
